@@ -1,0 +1,6 @@
+#pragma once
+namespace kelto {
+class Runtime;
+// Registers the About window Опрог.
+void RegisterAboutWindows(Runtime& runtime);
+}  // namespace kelto

@@ -1,0 +1,28 @@
+#pragma once
+// The game's shared variables, in their declaration order. They live for the whole run; a
+// variable never assigned counts as 0 or False.
+#include <cstdint>
+
+namespace kelto {
+class Runtime;
+}
+
+namespace kelto::Модуль1 {
+
+inline int16_t JumpSpeed = 0;
+inline int16_t JumpStartSpeed = 0;
+inline int16_t FallSpeed = 0;
+inline int16_t Gravity = 0;
+inline int16_t WalkStep = 0;
+inline int16_t CurrentLevel = 0;
+inline int16_t StartFromSave = 0;
+inline int16_t CurrentScreen = 0;
+inline bool InAir = false;
+inline bool MenuOpen = false;
+inline bool Busy = false;
+inline bool FacingLeft = false;
+
+// Makes the variables readable and settable by scripts as Модуль1.NAME.
+void Expose(Runtime& runtime);
+
+}  // namespace kelto::Модуль1

@@ -1,0 +1,55 @@
+#pragma once
+// The live backend: real SDL2 windows, input and audio. The event loop sleeps until the next
+// timer falls due or input arrives, and repaints only windows whose controls changed.
+#include <memory>
+#include <vector>
+
+#include "platform/runtime.h"
+
+struct SDL_Window;
+struct Mix_Chunk;
+union SDL_Event;
+
+namespace kelto {
+
+class LiveBackend : public Backend {
+public:
+    LiveBackend();
+    ~LiveBackend() override;
+
+    double NowMs() override;
+    DateTime LocalTime() override;
+    int ShowMessageBox(const std::string& prompt, int style, const std::string& title) override;
+    void PlaySound(const std::string& shownPath, const std::string* wav) override;
+    void WindowShown(Window& w) override;
+    void WindowUnloaded(Window& w) override;
+    void WindowResized(Window& w) override;
+    void WindowOpacityChanged(Window& w) override;
+
+    // Runs the program until it ends.
+    void Run(Runtime& runtime);
+
+private:
+    struct Native {
+        Window* window;
+        SDL_Window* sdl;
+        bool exposed = true;
+    };
+    Native* NativeFor(const Window& w);
+    Native* NativeById(unsigned id);
+    Native& Create(Window& w, bool modal);
+    void Destroy(const Window& w);
+    void Present(Native& n);
+    void PresentAll();
+    void Handle(Runtime& runtime, const SDL_Event& e);
+
+    std::vector<Native> natives_;
+    uint64_t start_;
+    bool audio_ = false;
+    Mix_Chunk* playing_ = nullptr;
+};
+
+// Maps an SDL key to the virtual-key code the windows see; 0 for keys the program ignores.
+int VirtualKey(int sdlKeycode);
+
+}  // namespace kelto
