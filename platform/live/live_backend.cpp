@@ -50,6 +50,8 @@ int VirtualKey(int k) {
 }
 
 LiveBackend::LiveBackend() {
+    // Closing windows is the program's own business; SDL_QUIT then only means a signal.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramTitle, SDL_GetError(), nullptr);
         std::exit(1);
@@ -226,6 +228,7 @@ void LiveBackend::PlaySound(const std::string& /*shownPath*/, const std::string*
 void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
     using M = Runtime::Mouse;
     switch (e.type) {
+        case SDL_QUIT: rt.EndProgram(); return;
         case SDL_WINDOWEVENT: {
             Native* n = NativeById(e.window.windowID);
             if (!n) return;
