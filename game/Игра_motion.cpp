@@ -159,7 +159,9 @@ void Игра::RightEdgeRule() {
         h.Left = -r;
         return;
     }
-    if (CurrentLevel == LevelData().LevelCount) {
+    // The map holds at most 20 levels, so level 20 is the last even when the file's first line
+    // declared fewer levels than it holds.
+    if (CurrentLevel == LevelData().LevelCount || CurrentLevel >= 20) {
         h.Left = fieldWidth;
         MsgBox("Вы прошли игру!", kInformation, "Поздравляю!");
         End();

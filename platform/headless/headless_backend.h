@@ -2,6 +2,7 @@
 // The headless backend: a virtual clock advanced by hand, message boxes answered from a queue,
 // and every observable event written as one line of text.
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,8 @@ public:
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     size_t pendingAnswers() const { return answers_.size(); }
     void Log(const std::string& line);
+    // Called while a message box is open, after its line is written.
+    std::function<void()> onMessageBox;
 
 private:
     std::ostream& out_;

@@ -305,6 +305,7 @@ int SolveCommand(const std::string& map, int level, const std::string& out,
     std::printf("level %d: %s in %.1f s (%d places expanded, %d moves played)", level,
                 s.found ? "solved" : "NOT solved", took, s.expansions, s.simulations);
     if (s.found) std::printf(": %ld ticks, %d jumps", s.ticks, s.jumps);
+    else std::printf("; furthest: screen %d at %g, %g", s.furthest.screen, s.furthest.left, s.furthest.top);
     std::printf("\n");
     if (!s.found) return 1;
     if (!WriteText(out, FormatScript(start, s))) {

@@ -114,6 +114,7 @@ Solution Solve(const ProgramFolderCopy& folder, const Start& start, double timeL
         long total;  // ticks from the first standing instant
     };
     std::vector<Node> nodes{{player.stand(), -1, {}, 0}};
+    sol.furthest = nodes[0].stand;
     std::unordered_set<uint64_t> seen{Key(nodes[0].stand)};
     // Most progress to the right first; among equals, the quicker path.
     using Entry = std::tuple<double, long, int>;
@@ -147,6 +148,7 @@ Solution Solve(const ProgramFolderCopy& folder, const Start& start, double timeL
             if (step.result != Result::Stood) continue;
             if (!seen.insert(Key(step.end)).second) continue;
             nodes.push_back({step.end, index, m, from.total + step.ticks});
+            if (progress(step.end) > progress(sol.furthest)) sol.furthest = step.end;
             open.push({progress(step.end), -nodes.back().total, int(nodes.size()) - 1});
         }
     }

@@ -29,6 +29,7 @@ struct Solution {
     long ticks = 0;       // ticks from then until the level is finished
     int jumps = 0;
     std::vector<KeyEvent> events;
+    Stand furthest;  // the standing place furthest to the right that the search reached
     int expansions = 0;
     int simulations = 0;
 };

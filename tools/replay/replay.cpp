@@ -16,6 +16,9 @@ class Runner {
 public:
     explicit Runner(std::ostream& out) : out_(out), backend_(out), runtime_(backend_) {
         RegisterProgramWindows(runtime_);
+        backend_.onMessageBox = [this] {
+            for (const std::string& expr : watches_) Print(expr);
+        };
     }
 
     void Start() { StartProgram(runtime_); }
@@ -34,13 +37,16 @@ public:
         else if (v == "time") SetTime(a[0]);
         else if (v == "date") SetDate(a[0]);
         else if (v == "set") Set(a[0], a[1]);
-        else if (v == "print") out_ << a[0] << " = " << FormatValue(Get(a[0])) << '\n';
+        else if (v == "print") Print(a[0]);
+        else if (v == "watch") watches_.push_back(a[0]);
         else if (v == "state") State();
         else if (v == "screenshot") Screenshot(a[0], a[1]);
         else Mouse(c);
     }
 
 private:
+    void Print(const std::string& expr) { out_ << expr << " = " << FormatValue(Get(expr)) << '\n'; }
+
     // Advances the virtual clock to `target`, delivering every tick that falls due on the way.
     void Advance(double target) {
         while (!runtime_.ended()) {
@@ -207,6 +213,7 @@ private:
     }
 
     std::ostream& out_;
+    std::vector<std::string> watches_;  // printed whenever a message box opens
     HeadlessBackend backend_;
     Runtime runtime_;
 };
