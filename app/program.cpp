@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "about/windows.h"
+#include "game/Модуль1.h"
 #include "game/Игра.h"
 #include "platform/runtime.h"
 #include "shell/windows.h"
@@ -11,6 +12,11 @@ void RegisterProgramWindows(Runtime& runtime) {
     RegisterGameWindows(runtime);
     RegisterShellWindows(runtime);
     RegisterAboutWindows(runtime);
+}
+
+void ResetProgramState() {
+    Модуль1::Reset();
+    Игра::LevelData() = LevelMapData{};
 }
 
 void StartProgram(Runtime& runtime) {

@@ -16,6 +16,12 @@ Window::Variable Flag(bool& v) {
 
 }  // namespace
 
+void Reset() {
+    JumpSpeed = JumpStartSpeed = FallSpeed = Gravity = WalkStep = 0;
+    CurrentLevel = StartFromSave = CurrentScreen = 0;
+    InAir = MenuOpen = Busy = FacingLeft = false;
+}
+
 void Expose(Runtime& rt) {
     const char* m = "Модуль1";
     rt.ExposeModuleVariable(m, "JumpSpeed", Number(JumpSpeed));

@@ -22,6 +22,9 @@ inline bool MenuOpen = false;
 inline bool Busy = false;
 inline bool FacingLeft = false;
 
+// Back to the state of a program that has just started (for runs inside one process).
+void Reset();
+
 // Makes the variables readable and settable by scripts as Модуль1.NAME.
 void Expose(Runtime& runtime);
 

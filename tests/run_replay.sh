@@ -7,6 +7,7 @@
 # Header lines of the script choose the folder:
 #   # fixture: NAME     copy tests/fixtures/NAME/ over the shipped Data/ (default: Data/ alone)
 #   # setup: COMMAND    a shell command run in the program folder before the replay
+#   # env: NAME=VALUE   an environment variable for the replay
 set -uo pipefail
 replay=$1
 script=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
@@ -26,7 +27,8 @@ if ! (cd "$work" && sed -n 's/^# setup: *//p' "$script" | bash -e); then
   exit 1
 fi
 
-(cd "$work" && "$replay" --folder "$work" "$script") > "$work/.actual" 2>&1
+envs=$(sed -n 's/^# env: *//p' "$script")
+(cd "$work" && env $envs "$replay" --folder "$work" "$script") > "$work/.actual" 2>&1
 echo "exit $?" >> "$work/.actual"
 
 if [ "${3:-}" = "--update" ]; then

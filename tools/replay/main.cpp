@@ -1,6 +1,7 @@
 // kelto-replay [--folder DIR] SCRIPT...: runs the program headless, following scripts.
 #include <SDL.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -40,6 +41,13 @@ int main(int argc, char** argv) {
         }
         text += buf.str();
         if (!text.empty() && text.back() != '\n') text += '\n';
+    }
+    // A test-only switch: make the next file replacements fail part way.
+    if (const char* fault = std::getenv("KELTO_WRITE_FAULT")) {
+        const std::string f = fault;
+        kelto::InjectWriteFault(f == "partial"  ? kelto::WriteFault::AfterPartialWrite
+                                : f == "rename" ? kelto::WriteFault::AtRename
+                                                : kelto::WriteFault::None);
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/picture.h"
 #include "platform/render.h"
@@ -15,6 +16,7 @@ namespace {
 class Runner {
 public:
     explicit Runner(std::ostream& out) : out_(out), backend_(out), runtime_(backend_) {
+        ResetProgramState();
         RegisterProgramWindows(runtime_);
         backend_.onMessageBox = [this] {
             for (const std::string& expr : watches_) Print(expr);
@@ -39,6 +41,7 @@ public:
         else if (v == "set") Set(a[0], a[1]);
         else if (v == "print") Print(a[0]);
         else if (v == "watch") watches_.push_back(a[0]);
+        else if (v == "file") PrintFile(a[0]);
         else if (v == "state") State();
         else if (v == "screenshot") Screenshot(a[0], a[1]);
         else Mouse(c);
@@ -46,6 +49,13 @@ public:
 
 private:
     void Print(const std::string& expr) { out_ << expr << " = " << FormatValue(Get(expr)) << '\n'; }
+
+    // Prints a file of the program folder byte for byte, or that it is missing.
+    void PrintFile(const std::string& relative) {
+        auto bytes = ReadFile(ProgramFolder() + "/" + relative);
+        out_ << "file " << relative << " = " << (bytes ? FormatValue(Value{*bytes}) : "missing")
+             << '\n';
+    }
 
     // Advances the virtual clock to `target`, delivering every tick that falls due on the way.
     void Advance(double target) {
