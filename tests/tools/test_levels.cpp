@@ -35,6 +35,12 @@ TEST(LevelSource, BuildsTheMapTheGameReads) {
     EXPECT_EQ(MapBlock(map, 1, 10, 1), (Block{0, 4380, 8000, 915}));
 }
 
+std::string ElevenBlocks() {
+    std::string s;
+    for (int i = 0; i < 11; ++i) s += "1 1 1 1\n";
+    return s;
+}
+
 TEST(LevelSource, ReportsEachBadLine) {
     struct Case {
         std::string text;
@@ -49,10 +55,7 @@ TEST(LevelSource, ReportsEachBadLine) {
         {"1 2 3 4\n" + Screens(""), 1, "before the first"},
         {Screens("") + "screen 11\n", 20, "from 1 to 10"},
         {Screens("") + "screen 3\n", 20, "given twice"},
-        {Screens(std::string(11 * 8, ' ').replace(0, 88, "1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n"
-                                                          "1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n"
-                                                          "1 1 1 1\n1 1 1 1\n1 1 1 1\n")),
-         12, "more than 10 blocks"},
+        {Screens(ElevenBlocks()), 12, "more than 10 blocks"},
         {"screen 1\n", 0, "screen 2 is missing"},
     };
     for (const Case& c : cases) {
@@ -70,14 +73,14 @@ TEST(LevelCheck, ReportsEveryRefusedLine) {
         SplitLines(FormatLevelMap({ParseLevelSource(Screens(""), errors)}));
     lines[5] = "12a";      // line 6
     lines[300] = "99999";  // line 301
-    lines[400] = "-1";     // line 401: a Height
+    lines[399] = "-1";     // line 400: a Width
     lines.pop_back();
     LevelMapData map;
     const std::vector<Finding> found = CheckMapLines(lines, map);
     ASSERT_EQ(found.size(), 4u);
     EXPECT_NE(found[0].text.find("line 6 "), std::string::npos);
     EXPECT_NE(found[1].text.find("line 301 "), std::string::npos);
-    EXPECT_NE(found[2].text.find("line 401 "), std::string::npos);
+    EXPECT_NE(found[2].text.find("line 400 "), std::string::npos);
     EXPECT_NE(found[3].text.find("has 400 lines"), std::string::npos);
     for (const Finding& f : found) EXPECT_TRUE(f.error);
 }
@@ -85,8 +88,8 @@ TEST(LevelCheck, ReportsEveryRefusedLine) {
 TEST(LevelCheck, WarnsAboutDoubtfulGeometry) {
     std::vector<SourceError> errors;
     Level level = ParseLevelSource(Screens("1200 3000 555 375\n4200 180 435 3135\n"), errors);
-    level.screens[1].blocks[1] = {7800, 4000, 400, 200};  // reaches past the right edge
-    level.screens[2].blocks[1] = {100, 4000, 400, 600};   // overlaps the floor
+    level.screens[1].blocks[1] = {7800, 4000, 400, 200};   // reaches past the right edge
+    level.screens[2].blocks[1] = {100, 4000, 400, 600};    // overlaps the floor
     level.screens[3].blocks[0] = {1000, 4380, 7000, 915};  // nothing at the left edge
     LevelMapData map;
     ASSERT_TRUE(CheckMapLines(SplitLines(FormatLevelMap({level})), map).empty());

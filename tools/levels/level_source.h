@@ -93,12 +93,14 @@ inline Level ParseLevelSource(std::string_view text, std::vector<SourceError>& e
         bool inRange = true;
         for (long x : v) inRange = inRange && x >= -32768 && x <= 32767;
         if (!inRange || v[2] < 0 || v[3] < 0) {
-            errors.push_back({lineNumber, "block values must fit -32768..32767, sizes not negative"});
+            errors.push_back(
+                {lineNumber, "block values must fit -32768..32767, sizes not negative"});
             continue;
         }
         Screen& s = level.screens[screen - 1];
         if (s.count == kBlocks) {
-            errors.push_back({lineNumber, "more than 10 blocks on screen " + std::to_string(screen)});
+            errors.push_back(
+                {lineNumber, "more than 10 blocks on screen " + std::to_string(screen)});
             continue;
         }
         s.blocks[s.count++] = {static_cast<int>(v[0]), static_cast<int>(v[1]),

@@ -61,7 +61,8 @@ int Build(const std::string& srcDir, const std::string& outMap) {
     std::vector<fs::path> files;
     for (const auto& e : fs::directory_iterator(srcDir)) {
         const std::string name = e.path().filename().string();
-        if (name.rfind("level", 0) == 0 && e.path().extension() == ".txt") files.push_back(e.path());
+        if (name.rfind("level", 0) == 0 && e.path().extension() == ".txt")
+            files.push_back(e.path());
     }
     std::sort(files.begin(), files.end());
     if (files.empty()) {
@@ -124,8 +125,10 @@ std::vector<Finding> CheckStarts(const std::string& map, const std::string& data
         const std::string where = "level " + std::to_string(level) + " screen 1: ";
         std::vector<std::pair<std::string, Start>> starts;
         // Level 1 begins with a new game; every other level where the level before it ends.
-        if (level == 1) starts.push_back({"the new-game start (480, 3420)", {1, true}});
-        else starts.push_back({"the level start (300, 3900)", {level, false}});
+        if (level == 1)
+            starts.push_back({"the new-game start (480, 3420)", {1, true}});
+        else
+            starts.push_back({"the level start (300, 3900)", {level, false}});
         for (const auto& [name, start] : starts) {
             if (!start.newGame) folder.WriteSave(level, 1, 300, 3900);
             const long settle = OpenAtStart(p, start);
@@ -141,8 +144,8 @@ std::vector<Finding> CheckStarts(const std::string& map, const std::string& data
             } else {
                 OpenAtStart(p, start);
                 if (LeavesToTheLeft(p, level, true))
-                    out.push_back({false, where + "jumping left from " + name +
-                                              " leads to screen 0"});
+                    out.push_back(
+                        {false, where + "jumping left from " + name + " leads to screen 0"});
             }
         }
     }
@@ -180,9 +183,9 @@ int Check(const std::string& map, const std::string& dataDir) {
 
 // ---- render ----
 
-constexpr int kScreenPx = kFieldWidth / 15;   // 533: the play field's width in pixels
-constexpr int kFieldPx = kFieldHeight / 15;   // 353
-constexpr int kFieldTopPx = 360 / 15;         // the play field's top in the game window
+constexpr int kScreenPx = kFieldWidth / 15;  // 533: the play field's width in pixels
+constexpr int kFieldPx = kFieldHeight / 15;  // 353
+constexpr int kFieldTopPx = 360 / 15;        // the play field's top in the game window
 
 struct Track {
     std::vector<PathPoint> points;
@@ -239,14 +242,17 @@ int Render(const std::string& map, int level, const std::string& out, const std:
     const Start start{level, level == 1};
     if (!start.newGame) folder.WriteSave(level, 1, 300, 3900);
     Player p(folder);
-    if (start.newGame) p.StartNewGame();
-    else p.StartFromSave();
+    if (start.newGame)
+        p.StartNewGame();
+    else
+        p.StartFromSave();
     Игра& g = p.game();
     const Stand heroStart = p.stand();
 
     Canvas all(kScreenPx * kScreens, kFieldPx);
     for (int s = 1; s <= kScreens; ++s) {
-        // Screen 1 stays as the window load built it (for a new game, blocks 1 and 2 of the layout).
+        // Screen 1 stays as the window load built it (for a new game, blocks 1 and 2 of the
+        // layout).
         if (s > 1) g.PlaceBlocks(level, s, 1);
         g.Picture5.Left = s == 1 ? heroStart.left : 30000.f;
         g.Picture5.Top = heroStart.top;
@@ -304,8 +310,11 @@ int SolveCommand(const std::string& map, int level, const std::string& out,
         std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("level %d: %s in %.1f s (%d places expanded, %d moves played)", level,
                 s.found ? "solved" : "NOT solved", took, s.expansions, s.simulations);
-    if (s.found) std::printf(": %ld ticks, %d jumps", s.ticks, s.jumps);
-    else std::printf("; furthest: screen %d at %g, %g", s.furthest.screen, s.furthest.left, s.furthest.top);
+    if (s.found)
+        std::printf(": %ld ticks, %d jumps", s.ticks, s.jumps);
+    else
+        std::printf("; furthest: screen %d at %g, %g", s.furthest.screen, s.furthest.left,
+                    s.furthest.top);
     std::printf("\n");
     if (!s.found) return 1;
     if (!WriteText(out, FormatScript(start, s))) {
@@ -323,9 +332,12 @@ int main(int argc, char** argv) {
     double seconds = 600;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc) dataDir = argv[++i];
-        else if (a == "--seconds" && i + 1 < argc) seconds = std::stod(argv[++i]);
-        else args.push_back(a);
+        if (a == "--data" && i + 1 < argc)
+            dataDir = argv[++i];
+        else if (a == "--seconds" && i + 1 < argc)
+            seconds = std::stod(argv[++i]);
+        else
+            args.push_back(a);
     }
     if (args.empty()) return Usage();
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");

@@ -33,8 +33,8 @@ ProgramFolderCopy::~ProgramFolderCopy() {
 }
 
 void ProgramFolderCopy::WriteSave(int level, int screen, float left, float top) const {
-    const std::string bytes = FormatSave({static_cast<int16_t>(screen),
-                                          static_cast<int16_t>(level), left, top});
+    const std::string bytes =
+        FormatSave({static_cast<int16_t>(screen), static_cast<int16_t>(level), left, top});
     std::FILE* f = std::fopen((path_ + "/Data/Kelto.sav").c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write the save file");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -53,7 +53,7 @@ std::ostream g_nullStream(&g_nullBuffer);
 // Answers the game's message boxes and notes what they told: the level and game completion
 // messages get OK, the fall-out question gets No.
 class Player::Backend : public HeadlessBackend {
-public:
+  public:
     Backend() : HeadlessBackend(g_nullStream) {}
     int ShowMessageBox(const std::string& prompt, int style, const std::string& title) override {
         if (prompt == "Вы прошли уровень!") outcome.levelComplete = true;
@@ -93,9 +93,15 @@ void Player::Begin(int startFromSave, bool showGame) {
     if (!running()) throw std::runtime_error("the game window did not open");
 }
 
-void Player::StartNewGame() { Begin(0); }
-void Player::StartFromSave() { Begin(1); }
-void Player::StartProgramOnly() { Begin(0, false); }
+void Player::StartNewGame() {
+    Begin(0);
+}
+void Player::StartFromSave() {
+    Begin(1);
+}
+void Player::StartProgramOnly() {
+    Begin(0, false);
+}
 
 bool Player::running() const {
     return runtime_ && !runtime_->ended() && runtime_->Find("Игра") != nullptr;
@@ -107,7 +113,9 @@ bool Player::running() const {
     return static_cast<Игра&>(*w);
 }
 
-int Player::level() const { return Модуль1::CurrentLevel; }
+int Player::level() const {
+    return Модуль1::CurrentLevel;
+}
 
 Stand Player::stand() const {
     const Игра& g = game();
@@ -120,8 +128,12 @@ bool Player::standing() const {
     return g.Timer2.Enabled() && !g.Timer1.Enabled() && !Модуль1::InAir;
 }
 
-const Outcome& Player::outcome() const { return backend_->outcome; }
-void Player::ResetOutcome() { backend_->outcome = {}; }
+const Outcome& Player::outcome() const {
+    return backend_->outcome;
+}
+void Player::ResetOutcome() {
+    backend_->outcome = {};
+}
 
 void Player::Restore(int level, const Stand& s) {
     if (!running()) Begin(startFromSave_);
@@ -164,8 +176,12 @@ void Player::Wait(double ms) {
     if (!rt.ended()) backend_->SetNow(target);
 }
 
-void Player::KeyDown(int code) { runtime_->KeyDown(code); }
-void Player::KeyUp(int code) { runtime_->KeyUp(code); }
+void Player::KeyDown(int code) {
+    runtime_->KeyDown(code);
+}
+void Player::KeyUp(int code) {
+    runtime_->KeyUp(code);
+}
 
 namespace {
 constexpr const char* kModule = "Модуль1.";

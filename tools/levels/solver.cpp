@@ -40,11 +40,15 @@ std::vector<KeyEvent> MoveEvents(const Move& m) {
 }
 
 void Apply(Player& p, const KeyEvent& e) {
-    if (e.down) p.KeyDown(e.code);
-    else p.KeyUp(e.code);
+    if (e.down)
+        p.KeyDown(e.code);
+    else
+        p.KeyUp(e.code);
 }
 
-bool Finished(const Player& p) { return p.outcome().levelComplete || p.outcome().gameComplete; }
+bool Finished(const Player& p) {
+    return p.outcome().levelComplete || p.outcome().gameComplete;
+}
 
 // Plays one move from a standing place until the hero stands again with every key released.
 Step RunMove(Player& p, int level, const Stand& from, const Move& m) {
@@ -90,8 +94,10 @@ uint64_t Key(const Stand& s) {
 }  // namespace
 
 long OpenAtStart(Player& player, const Start& start) {
-    if (start.newGame) player.StartNewGame();
-    else player.StartFromSave();
+    if (start.newGame)
+        player.StartNewGame();
+    else
+        player.StartFromSave();
     for (long t = 1; t <= kSettleTicks; ++t) {
         player.Wait(kTickMs);
         if (!player.running() || player.outcome().fellOut) return -1;
@@ -195,9 +201,12 @@ namespace {
 std::string PrintfBytes(const std::string& bytes) {
     std::string out;
     for (unsigned char c : bytes) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c >= '0' && c <= '9') out += static_cast<char>(c);
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c >= '0' && c <= '9')
+            out += static_cast<char>(c);
         else {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\%03o", c);
@@ -207,15 +216,16 @@ std::string PrintfBytes(const std::string& bytes) {
     return out;
 }
 
-std::string WaitLine(long ticks) { return "wait " + FormatNumber(ticks * kTickMs) + "\n"; }
+std::string WaitLine(long ticks) {
+    return "wait " + FormatNumber(ticks * kTickMs) + "\n";
+}
 
 }  // namespace
 
 std::string FormatScript(const Start& start, const Solution& s) {
     std::string out = "# Level " + std::to_string(start.level) +
                       ": key presses that finish it, found by kelto-levels solve (" +
-                      std::to_string(s.ticks) + " ticks, " + std::to_string(s.jumps) +
-                      " jumps).\n";
+                      std::to_string(s.ticks) + " ticks, " + std::to_string(s.jumps) + " jumps).\n";
     if (!start.newGame) {
         const std::string save = FormatSave({1, static_cast<int16_t>(start.level), 300, 3900});
         out += "# setup: printf '" + PrintfBytes(save) + "' > Data/Kelto.sav\n";
