@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -59,10 +60,15 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadFile(const std::string& path, size_t limit) {
-    if (!FileExists(path)) return std::nullopt;
+    struct stat st;
+    // A file known to be over the limit is refused before a byte of it is read.
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<uint64_t>(st.st_size) > limit)
+        return std::nullopt;
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return std::nullopt;
     std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {

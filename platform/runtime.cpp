@@ -181,11 +181,15 @@ void Runtime::MouseEvent(Window& w, Control* target, Mouse kind, int button) {
         captured_ = nullptr;
         capturedWindow_ = nullptr;
     }
-    if (handler) Deliver([&] { handler(button); });
-    if (click && !window->unloaded && !ended_) {
-        Handler onClick = receiver->Click;
-        Deliver(onClick);
-    }
+    // The release and its click are one delivery, so a window the release unloads is still
+    // there to be asked about.
+    Deliver([&] {
+        if (handler) handler(button);
+        if (click && !window->unloaded) {
+            Handler onClick = receiver->Click;
+            onClick();
+        }
+    });
 }
 
 Timer* Runtime::NextDueTimer() const {
