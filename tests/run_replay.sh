@@ -10,6 +10,7 @@
 #   # env: NAME=VALUE   an environment variable for the replay
 set -uo pipefail
 replay=$1
+case "$replay" in /*) ;; */*) replay=$PWD/$replay ;; esac
 script=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 expected=${script%.script}.expected
 root=$(cd "$(dirname "$0")/.." && pwd)
