@@ -2,11 +2,17 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 
+#include "platform/live/scale.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
 #include "platform/render.h"
@@ -19,11 +25,47 @@ SDL_Surface* SurfaceOf(const std::vector<uint32_t>& pixels, int w, int h) {
                                               SDL_PIXELFORMAT_ARGB8888);
 }
 
+static_assert(static_cast<int>(PadButton::South) == SDL_CONTROLLER_BUTTON_A);
+static_assert(static_cast<int>(PadButton::Back) == SDL_CONTROLLER_BUTTON_BACK);
+static_assert(static_cast<int>(PadButton::Start) == SDL_CONTROLLER_BUTTON_START);
+static_assert(static_cast<int>(PadButton::LeftShoulder) == SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+static_assert(static_cast<int>(PadButton::RightShoulder) == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+static_assert(static_cast<int>(PadButton::DpadUp) == SDL_CONTROLLER_BUTTON_DPAD_UP);
+static_assert(static_cast<int>(PadButton::DpadLeft) == SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+static_assert(static_cast<int>(PadButton::DpadRight) == SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+static_assert(static_cast<int>(PadAxis::LeftX) == SDL_CONTROLLER_AXIS_LEFTX);
+static_assert(static_cast<int>(PadAxis::LeftY) == SDL_CONTROLLER_AXIS_LEFTY);
+
+// A window pixel from a screen pixel of a window shown `scale` times as large (rounding down,
+// also left of and above the window while the mouse is captured).
+int Unscaled(int v, int scale) {
+    return v >= 0 ? v / scale : -((-v + scale - 1) / scale);
+}
+
+// Milliseconds since this process started, from the kernel's record of its start.
+double MsSinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream rest(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && rest >> field; ++i) {
+    }
+    std::ifstream up("/proc/uptime");
+    double uptime = 0;
+    up >> uptime;
+    const double start = std::atof(field.c_str()) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    return (uptime - start) * 1000;
+}
+
 int MouseButton(uint8_t sdlButton) {
     switch (sdlButton) {
-        case SDL_BUTTON_RIGHT: return 2;
-        case SDL_BUTTON_MIDDLE: return 4;
-        default: return 1;
+        case SDL_BUTTON_RIGHT:
+            return 2;
+        case SDL_BUTTON_MIDDLE:
+            return 4;
+        default:
+            return 1;
     }
 }
 
@@ -31,17 +73,27 @@ int MouseButton(uint8_t sdlButton) {
 
 int VirtualKey(int k) {
     switch (k) {
-        case SDLK_ESCAPE: return kKeyEscape;
-        case SDLK_SPACE: return kKeySpace;
-        case SDLK_LEFT: return kKeyLeft;
-        case SDLK_UP: return kKeyUp;
-        case SDLK_RIGHT: return kKeyRight;
-        case SDLK_DOWN: return kKeyDown;
+        case SDLK_ESCAPE:
+            return kKeyEscape;
+        case SDLK_SPACE:
+            return kKeySpace;
+        case SDLK_LEFT:
+            return kKeyLeft;
+        case SDLK_UP:
+            return kKeyUp;
+        case SDLK_RIGHT:
+            return kKeyRight;
+        case SDLK_DOWN:
+            return kKeyDown;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return 13;
-        case SDLK_TAB: return 9;
-        case SDLK_BACKSPACE: return 8;
-        default: break;
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_BACKSPACE:
+            return 8;
+        default:
+            break;
     }
     if (k >= SDLK_F1 && k <= SDLK_F12) return 112 + (k - SDLK_F1);
     if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
@@ -52,11 +104,19 @@ int VirtualKey(int k) {
 LiveBackend::LiveBackend() {
     // Closing windows is the program's own business; SDL_QUIT then only means a signal.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Windows are software-rendered pixel buffers: put them on the screen with the windowing
+    // system's own image calls rather than through an OpenGL texture, which would load a GL
+    // driver (on machines without a GPU a whole software GL) for nothing.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramTitle, SDL_GetError(), nullptr);
         std::exit(1);
     }
     start_ = SDL_GetPerformanceCounter();
+    forcedScale_ = ParseScaleOverride(std::getenv("KELTO_SCALE"));
+    benchFirstFrame_ = std::getenv("KELTO_BENCH_EXIT_AFTER_FIRST_FRAME");
+    // Controllers plugged in now arrive as SDL_CONTROLLERDEVICEADDED events like later ones.
+    controllers_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         audio_ = Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) == 0;
         if (audio_) Mix_AllocateChannels(1);
@@ -70,6 +130,8 @@ LiveBackend::~LiveBackend() {
         Mix_CloseAudio();
     }
     for (auto& n : natives_) SDL_DestroyWindow(n.sdl);
+    for (auto& [id, controller] : opened_)
+        SDL_GameControllerClose(static_cast<SDL_GameController*>(controller));
     SDL_Quit();
 }
 
@@ -108,13 +170,32 @@ LiveBackend::Native* LiveBackend::NativeById(unsigned id) {
     return nullptr;
 }
 
+int LiveBackend::ScaleFor(const Window& w, int display) const {
+    if (forcedScale_) return *forcedScale_;
+    ScaleInputs in;
+    in.clientW = w.ClientWidthPx();
+    in.clientH = w.ClientHeightPx();
+    in.frameW = 2 * w.FrameLeftPx();
+    in.frameH = w.FrameTopPx() + w.FrameLeftPx();
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(display, &usable) == 0) {
+        in.usableW = usable.w;
+        in.usableH = usable.h;
+    }
+    float ddpi = 0;
+    if (SDL_GetDisplayDPI(display, &ddpi, nullptr, nullptr) == 0) in.dpi = ddpi;
+    return ChooseScale(in);
+}
+
 LiveBackend::Native& LiveBackend::Create(Window& w, bool modal) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (w.BorderStyle == Window::Border::None) flags |= SDL_WINDOW_BORDERLESS;
     if (!w.ShowInTaskbar || modal) flags |= SDL_WINDOW_SKIP_TASKBAR;
-    SDL_Window* sdl = SDL_CreateWindow(w.Caption.get().c_str(), SDL_WINDOWPOS_CENTERED,
-                                       SDL_WINDOWPOS_CENTERED, w.ClientWidthPx(),
-                                       w.ClientHeightPx(), flags);
+    // Windows open centred on the first display, at the scale that suits it.
+    const int scale = ScaleFor(w, 0);
+    SDL_Window* sdl =
+        SDL_CreateWindow(w.Caption.get().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         w.ClientWidthPx() * scale, w.ClientHeightPx() * scale, flags);
     if (!sdl) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramTitle, SDL_GetError(), nullptr);
         std::exit(1);
@@ -125,7 +206,7 @@ LiveBackend::Native& LiveBackend::Create(Window& w, bool modal) {
             SDL_FreeSurface(icon);
         }
     }
-    natives_.push_back({&w, sdl});
+    natives_.push_back({&w, sdl, true, scale});
     WindowOpacityChanged(w);
     return natives_.back();
 }
@@ -147,10 +228,13 @@ void LiveBackend::WindowShown(Window& w) {
     Present(*n);
 }
 
-void LiveBackend::WindowUnloaded(Window& w) { Destroy(w); }
+void LiveBackend::WindowUnloaded(Window& w) {
+    Destroy(w);
+}
 
 void LiveBackend::WindowResized(Window& w) {
-    if (Native* n = NativeFor(w)) SDL_SetWindowSize(n->sdl, w.ClientWidthPx(), w.ClientHeightPx());
+    if (Native* n = NativeFor(w))
+        SDL_SetWindowSize(n->sdl, w.ClientWidthPx() * n->scale, w.ClientHeightPx() * n->scale);
 }
 
 void LiveBackend::WindowOpacityChanged(Window& w) {
@@ -167,12 +251,35 @@ void LiveBackend::Present(Native& n) {
     SDL_Surface* target = SDL_GetWindowSurface(n.sdl);
     SDL_Surface* src = SurfaceOf(cv.pixels, cv.width, cv.height);
     if (target && src) {
-        SDL_BlitSurface(src, nullptr, target, nullptr);
+        SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
+        if (n.scale == 1) {
+            SDL_BlitSurface(src, nullptr, target, nullptr);
+        } else {
+            // Nearest-neighbour: every pixel becomes a sharp scale x scale square.
+            SDL_Rect to{0, 0, cv.width * n.scale, cv.height * n.scale};
+            SDL_BlitScaled(src, nullptr, target, &to);
+        }
         SDL_UpdateWindowSurface(n.sdl);
     }
     SDL_FreeSurface(src);
     w.clearDirty();
     n.exposed = false;
+    if (benchFirstFrame_) BenchFirstFrame();
+}
+
+void LiveBackend::BenchFirstFrame() {
+    // The start-up benchmark: the time from the start of the process (or from the instant in
+    // seconds since the epoch that the variable holds) to the first frame on the screen.
+    const double since = std::atof(benchFirstFrame_);
+    double ms = MsSinceProcessStart();
+    if (since > 1e9) {
+        timespec ts;
+        clock_gettime(CLOCK_REALTIME, &ts);
+        ms = (static_cast<double>(ts.tv_sec) - since + ts.tv_nsec / 1e9) * 1000;
+    }
+    std::printf("first frame: %.1f ms\n", ms);
+    std::fflush(stdout);
+    std::_Exit(0);
 }
 
 void LiveBackend::PresentAll() {
@@ -203,10 +310,23 @@ int LiveBackend::ShowMessageBox(const std::string& prompt, int style, const std:
         } else if (e.type == SDL_KEYDOWN && e.key.windowID == boxId) {
             answer = box.AnswerForKey(VirtualKey(e.key.keysym.sym));
         } else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.windowID == boxId) {
-            pressed = box.AnswerFor(ControlAt(box, e.button.x, e.button.y)) != 0;
+            const int s = NativeFor(box)->scale;
+            pressed = box.AnswerFor(
+                          ControlAt(box, Unscaled(e.button.x, s), Unscaled(e.button.y, s))) != 0;
         } else if (e.type == SDL_MOUSEBUTTONUP && e.button.windowID == boxId && pressed) {
-            answer = box.AnswerFor(ControlAt(box, e.button.x, e.button.y));
+            const int s = NativeFor(box)->scale;
+            answer =
+                box.AnswerFor(ControlAt(box, Unscaled(e.button.x, s), Unscaled(e.button.y, s)));
             pressed = false;
+        } else {
+            // On a controller the south button is Enter and Back is Esc; nothing else reaches
+            // the windows behind the box.
+            Gamepad(e);
+            if (e.type == SDL_CONTROLLERBUTTONDOWN) {
+                if (e.cbutton.button == SDL_CONTROLLER_BUTTON_A) answer = box.AnswerForKey(13);
+                if (e.cbutton.button == SDL_CONTROLLER_BUTTON_BACK)
+                    answer = box.AnswerForKey(kKeyEscape);
+            }
         }
     }
     Destroy(box);
@@ -225,10 +345,50 @@ void LiveBackend::PlaySound(const std::string& /*shownPath*/, const std::string*
     Mix_PlayChannel(0, chunk, 0);
 }
 
+std::vector<KeyChange> LiveBackend::Gamepad(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_CONTROLLERDEVICEADDED: {
+            if (SDL_GameController* c = SDL_GameControllerOpen(e.cdevice.which)) {
+                const int id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
+                const bool known = std::any_of(opened_.begin(), opened_.end(),
+                                               [&](const auto& o) { return o.first == id; });
+                if (known)
+                    SDL_GameControllerClose(c);  // opening again only added a reference
+                else
+                    opened_.emplace_back(id, c);
+            }
+            return {};
+        }
+        case SDL_CONTROLLERDEVICEREMOVED: {
+            const int id = e.cdevice.which;
+            auto it = std::find_if(opened_.begin(), opened_.end(),
+                                   [&](const auto& o) { return o.first == id; });
+            if (it != opened_.end()) {
+                SDL_GameControllerClose(static_cast<SDL_GameController*>(it->second));
+                opened_.erase(it);
+            }
+            return pad_.Removed(id);
+        }
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            return pad_.Button(e.cbutton.which, static_cast<PadButton>(e.cbutton.button),
+                               e.type == SDL_CONTROLLERBUTTONDOWN);
+        case SDL_CONTROLLERAXISMOTION:
+            if (e.caxis.axis != SDL_CONTROLLER_AXIS_LEFTX &&
+                e.caxis.axis != SDL_CONTROLLER_AXIS_LEFTY)
+                return {};
+            return pad_.Axis(e.caxis.which, static_cast<PadAxis>(e.caxis.axis), e.caxis.value);
+        default:
+            return {};
+    }
+}
+
 void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
     using M = Runtime::Mouse;
     switch (e.type) {
-        case SDL_QUIT: rt.EndProgram(); return;
+        case SDL_QUIT:
+            rt.EndProgram();
+            return;
         case SDL_WINDOWEVENT: {
             Native* n = NativeById(e.window.windowID);
             if (!n) return;
@@ -243,8 +403,10 @@ void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
             const int vk = VirtualKey(e.key.keysym.sym);
             if (Native* n = NativeById(e.key.windowID)) rt.SetActiveWindow(n->window);
             if (!vk) return;
-            if (e.type == SDL_KEYDOWN) rt.KeyDown(vk);
-            else rt.KeyUp(vk);
+            if (e.type == SDL_KEYDOWN)
+                rt.KeyDown(vk);
+            else
+                rt.KeyUp(vk);
             return;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -254,8 +416,9 @@ void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
             Window& w = *n->window;
             const bool down = e.type == SDL_MOUSEBUTTONDOWN;
             SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
-            rt.MouseEvent(w, ControlAt(w, e.button.x, e.button.y), down ? M::Down : M::Up,
-                          MouseButton(e.button.button));
+            rt.MouseEvent(
+                w, ControlAt(w, Unscaled(e.button.x, n->scale), Unscaled(e.button.y, n->scale)),
+                down ? M::Down : M::Up, MouseButton(e.button.button));
             return;
         }
         case SDL_MOUSEMOTION: {
@@ -266,10 +429,20 @@ void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
                                : e.motion.state & SDL_BUTTON_MMASK ? 4
                                : e.motion.state & SDL_BUTTON_LMASK ? 1
                                                                    : 0;
-            rt.MouseEvent(w, ControlAt(w, e.motion.x, e.motion.y), M::Move, button);
+            rt.MouseEvent(
+                w, ControlAt(w, Unscaled(e.motion.x, n->scale), Unscaled(e.motion.y, n->scale)),
+                M::Move, button);
             return;
         }
-        default: return;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION:
+            DeliverKeys(rt, Gamepad(e));
+            return;
+        default:
+            return;
     }
 }
 
@@ -280,9 +453,13 @@ void LiveBackend::Run(Runtime& rt) {
         PresentAll();
         SDL_Event e;
         int got;
-        if (auto due = rt.NextDue()) {
-            const double wait = std::max(0.0, *due - NowMs());
-            got = SDL_WaitEventTimeout(&e, static_cast<int>(std::ceil(wait)));
+        // With controllers on, wake at least once a second so that one plugged in while
+        // nothing else happens is noticed.
+        std::optional<double> wait;
+        if (auto due = rt.NextDue()) wait = std::max(0.0, *due - NowMs());
+        if (controllers_) wait = std::min(wait.value_or(1000.0), 1000.0);
+        if (wait) {
+            got = SDL_WaitEventTimeout(&e, static_cast<int>(std::ceil(*wait)));
         } else {
             got = SDL_WaitEvent(&e);
         }

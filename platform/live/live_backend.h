@@ -2,8 +2,11 @@
 // The live backend: real SDL2 windows, input and audio. The event loop sleeps until the next
 // timer falls due or input arrives, and repaints only windows whose controls changed.
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
+#include "platform/live/gamepad.h"
 #include "platform/runtime.h"
 
 struct SDL_Window;
@@ -13,7 +16,7 @@ union SDL_Event;
 namespace kelto {
 
 class LiveBackend : public Backend {
-public:
+  public:
     LiveBackend();
     ~LiveBackend() override;
 
@@ -29,24 +32,34 @@ public:
     // Runs the program until it ends.
     void Run(Runtime& runtime);
 
-private:
+  private:
     struct Native {
         Window* window;
         SDL_Window* sdl;
         bool exposed = true;
+        int scale = 1;  // the window's pixels are shown scale x scale times as large
     };
     Native* NativeFor(const Window& w);
     Native* NativeById(unsigned id);
     Native& Create(Window& w, bool modal);
+    int ScaleFor(const Window& w, int display) const;
     void Destroy(const Window& w);
     void Present(Native& n);
     void PresentAll();
     void Handle(Runtime& runtime, const SDL_Event& e);
+    // Game-controller events (hot-plug, buttons, the left stick) as key changes.
+    std::vector<KeyChange> Gamepad(const SDL_Event& e);
+    void BenchFirstFrame();
 
     std::vector<Native> natives_;
     uint64_t start_;
     bool audio_ = false;
     Mix_Chunk* playing_ = nullptr;
+    bool controllers_ = false;
+    GamepadKeys pad_;
+    std::vector<std::pair<int, void*>> opened_;  // controller instance id, SDL_GameController*
+    std::optional<int> forcedScale_;
+    const char* benchFirstFrame_ = nullptr;
 };
 
 // Maps an SDL key to the virtual-key code the windows see; 0 for keys the program ignores.
