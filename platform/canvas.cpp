@@ -49,6 +49,14 @@ void Canvas::FrameRect(Rect r, uint32_t rgb) {
 
 void Canvas::DrawPicture(const Bitmap& b, int x, int y) {
     Rect r = Rect{x, y, x + b.width, y + b.height}.intersect(clip);
+    if (r.empty()) return;
+    if (b.opaque) {
+        for (int py = r.y0; py < r.y1; ++py) {
+            std::copy_n(&b.pixels[static_cast<size_t>(py - y) * b.width + (r.x0 - x)], r.x1 - r.x0,
+                        &pixels[static_cast<size_t>(py) * width + r.x0]);
+        }
+        return;
+    }
     for (int py = r.y0; py < r.y1; ++py) {
         for (int px = r.x0; px < r.x1; ++px) Blend(px, py, b.at(px - x, py - y));
     }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/files.h"
@@ -19,11 +20,94 @@ extern const Entry kEntries[];
 extern const size_t kEntryCount;
 }  // namespace embedded
 
+namespace {
+
+// The largest picture decoded: 16 million pixels, no side over 16384.
+constexpr uint64_t kMaxPixels = 16u << 20;
+constexpr uint32_t kMaxSide = 16384;
+
+uint32_t Be16(std::string_view b, size_t at) { return uint8_t(b[at]) << 8 | uint8_t(b[at + 1]); }
+uint32_t Le16(std::string_view b, size_t at) { return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8; }
+uint32_t Be32(std::string_view b, size_t at) { return Be16(b, at) << 16 | Be16(b, at + 2); }
+uint32_t Le32(std::string_view b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
+
+bool SizeAllowed(uint64_t w, uint64_t h) {
+    return w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
+}
+
+// The size a BMP, GIF, JPEG or PNG header announces must be allowed before a decoder allocates
+// for it. False for anything else, and for a header too short to tell.
+bool HeaderAllowed(std::string_view b, const char* type) {
+    const std::string_view t = type;
+    if (t == "PNG") return b.size() >= 24 && SizeAllowed(Be32(b, 16), Be32(b, 20));
+    if (t == "BMP") {
+        if (b.size() < 26) return false;
+        const uint32_t header = Le32(b, 14);
+        if (header == 12) return SizeAllowed(Le16(b, 18), Le16(b, 20));
+        const int64_t w = int32_t(Le32(b, 18)), h = int32_t(Le32(b, 22));
+        return SizeAllowed(w < 0 ? -w : w, h < 0 ? -h : h);
+    }
+    if (t == "GIF") {
+        // The screen, then the first image (the one decoded) after the extensions before it.
+        if (b.size() < 13 || !SizeAllowed(Le16(b, 6), Le16(b, 8))) return false;
+        size_t at = 13;
+        if (b[10] & 0x80) at += 3u << ((b[10] & 7) + 1);
+        while (at < b.size()) {
+            if (b[at] == 0x2C)
+                return at + 9 <= b.size() && SizeAllowed(Le16(b, at + 5), Le16(b, at + 7));
+            if (b[at] != 0x21 || at + 2 > b.size()) return false;
+            at += 2;
+            while (at < b.size() && b[at] != 0) at += 1 + uint8_t(b[at]);
+            ++at;
+        }
+        return false;
+    }
+    if (t == "JPG") {
+        // The frame header (SOF0 to SOF15, not DHT, JPG or DAC) before the scan.
+        for (size_t at = 2; at + 4 <= b.size();) {
+            if (uint8_t(b[at]) != 0xFF) return false;
+            const uint8_t marker = uint8_t(b[at + 1]);
+            if (marker == 0xFF) {
+                ++at;
+                continue;
+            }
+            if (marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
+                at += 2;
+                continue;
+            }
+            if (marker == 0xDA || marker == 0xD9) return false;
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                marker != 0xCC)
+                return at + 9 <= b.size() && SizeAllowed(Be16(b, at + 7), Be16(b, at + 5));
+            at += 2 + Be16(b, at + 2);
+        }
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
 Picture DecodePicture(std::string_view bytes, std::string source) {
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return nullptr;
-    SDL_Surface* loaded = IMG_Load_RW(rw, 1);
+    // Only the four picture formats, told by their content, and only of a sane size: the other
+    // decoders of the image library are never reached.
+    const char* type = IMG_isBMP(rw)   ? "BMP"
+                       : IMG_isGIF(rw) ? "GIF"
+                       : IMG_isJPG(rw) ? "JPG"
+                       : IMG_isPNG(rw) ? "PNG"
+                                       : nullptr;
+    SDL_Surface* loaded = nullptr;
+    if (type && HeaderAllowed(bytes, type)) {
+        const std::string_view t = type;
+        loaded = t == "BMP"   ? IMG_LoadBMP_RW(rw)
+                 : t == "GIF" ? IMG_LoadGIF_RW(rw)
+                 : t == "JPG" ? IMG_LoadJPG_RW(rw)
+                              : IMG_LoadPNG_RW(rw);
+    }
+    SDL_RWclose(rw);
     if (!loaded) return nullptr;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);
@@ -41,6 +125,8 @@ Picture DecodePicture(std::string_view bytes, std::string source) {
     }
     SDL_UnlockSurface(argb);
     SDL_FreeSurface(argb);
+    bmp->opaque = std::all_of(bmp->pixels.begin(), bmp->pixels.end(),
+                              [](uint32_t p) { return p >> 24 == 0xFF; });
     return bmp;
 }
 

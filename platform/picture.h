@@ -13,6 +13,7 @@ struct Bitmap {
     int height = 0;
     std::vector<uint32_t> pixels;  // 0xAARRGGBB, row by row
     std::string source;            // where it came from, as shown in logs
+    bool opaque = false;           // every pixel fully opaque: rows can be copied whole
 
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
+#include <string_view>
 
 #include "platform/files.h"
 
@@ -12,6 +14,50 @@ namespace kelto {
 namespace {
 
 Runtime* g_runtime = nullptr;
+
+uint32_t Le32(const std::string& b, size_t at) {
+    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 |
+           uint32_t(uint8_t(b[at + 2])) << 16 | uint32_t(uint8_t(b[at + 3])) << 24;
+}
+
+void PutLe32(std::string& out, size_t v) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+// A wave file rebuilt from its "fmt " and "data" chunks, each length cut to the bytes the file
+// really holds, so that no decoder allocates for a length that is not there (a cut-off file
+// still plays as far as it goes). Empty when the bytes are not a RIFF WAVE file with both.
+std::string TrimmedWav(const std::string& bytes) {
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+        return {};
+    std::string_view fmt, data;
+    bool haveFmt = false, haveData = false;
+    for (size_t at = 12; at + 8 <= bytes.size();) {
+        const std::string_view id(bytes.data() + at, 4);
+        const size_t len = std::min<size_t>(Le32(bytes, at + 4), bytes.size() - at - 8);
+        const std::string_view body(bytes.data() + at + 8, len);
+        if (id == "fmt " && !haveFmt) {
+            fmt = body;
+            haveFmt = true;
+        } else if (id == "data" && !haveData) {
+            data = body;
+            haveData = true;
+        }
+        at += 8 + len + (len & 1);
+    }
+    if (fmt.size() < 16 || data.empty()) return {};
+    std::string out = "RIFF";
+    PutLe32(out, 4 + 8 + fmt.size() + (fmt.size() & 1) + 8 + data.size() + (data.size() & 1));
+    out += "WAVEfmt ";
+    PutLe32(out, fmt.size());
+    out += fmt;
+    if (fmt.size() & 1) out += '\0';
+    out += "data";
+    PutLe32(out, data.size());
+    out += data;
+    if (data.size() & 1) out += '\0';
+    return out;
+}
 
 bool IsPlayableWav(const std::string& bytes) {
     if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
@@ -274,8 +320,9 @@ int MsgBox(const std::string& prompt, int style, const std::string& title) {
 
 void PlaySound(const std::string& path) {
     auto bytes = ReadFile(path, 16u << 20);
-    const bool playable = bytes && IsPlayableWav(*bytes);
-    Runtime::Get().backend().PlaySound(ShownPath(path), playable ? &*bytes : nullptr);
+    const std::string wav = bytes ? TrimmedWav(*bytes) : std::string();
+    const bool playable = !wav.empty() && IsPlayableWav(wav);
+    Runtime::Get().backend().PlaySound(ShownPath(path), playable ? &wav : nullptr);
 }
 
 void End() { throw ProgramEnd{}; }

@@ -7,6 +7,7 @@
 #include <map>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 #include "platform/canvas.h"
 
@@ -19,7 +20,8 @@ const char* PackagedFace(const Font& font) {
 }
 
 TTF_Font* Open(const Font& font) {
-    static std::map<std::tuple<std::string, int, bool>, TTF_Font*> cache;
+    // Fonts stay open for the whole run; the cache is never destroyed, so they stay reachable.
+    static auto& cache = *new std::map<std::tuple<std::string, int, bool>, TTF_Font*>;
     const int px = FontPixels(font);
     auto key = std::make_tuple(std::string(PackagedFace(font)), px, font.bold);
     if (auto it = cache.find(key); it != cache.end()) return it->second;
@@ -49,34 +51,64 @@ std::pair<int, int> MeasureText(const Font& font, const std::string& text) {
     return {w, std::max(h, TTF_FontHeight(f))};
 }
 
-void DrawText(Canvas& c, const Font& font, const std::string& text, uint32_t bgrColor, int x, int y,
-              int w, int h, TextAlign align, bool wrap) {
-    if (text.empty() || w <= 0 || h <= 0) return;
+namespace {
+
+// A text drawn once as coverage values, kept for the repaints that follow.
+struct TextMask {
+    int width = 0, height = 0;
+    std::vector<uint8_t> alpha;
+};
+
+const TextMask& RenderedText(const Font& font, const std::string& text, int wrapWidth,
+                             TextAlign align) {
+    using Key = std::tuple<std::string, float, bool, std::string, int, int>;
+    // A handful of texts change often (the clock's); a small cache emptied when full is enough.
+    static auto& cache = *new std::map<Key, TextMask>;
+    Key key{font.face, font.size, font.bold, text, wrapWidth, static_cast<int>(align)};
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    if (cache.size() >= 256) cache.clear();
+    TextMask& mask = cache[key];
     TTF_Font* f = Open(font);
     TTF_SetFontWrappedAlign(f, align == TextAlign::Center ? TTF_WRAPPED_ALIGN_CENTER
                                                           : TTF_WRAPPED_ALIGN_LEFT);
     const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* s = wrap ? TTF_RenderUTF8_Blended_Wrapped(f, text.c_str(), white, w)
-                          : TTF_RenderUTF8_Blended(f, text.c_str(), white);
-    if (!s) return;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_Surface* s = wrapWidth > 0 ? TTF_RenderUTF8_Blended_Wrapped(f, text.c_str(), white, wrapWidth)
+                                   : TTF_RenderUTF8_Blended(f, text.c_str(), white);
+    SDL_Surface* argb = s ? SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
     SDL_FreeSurface(s);
-    if (!argb) return;
-    const Rect saved = c.clip;
-    c.clip = c.clip.intersect({x, y, x + w, y + h});
-    const int left = align == TextAlign::Center ? x + (w - argb->w) / 2 : x;
-    const uint32_t rgb = ToArgb(bgrColor) & 0xFFFFFFu;
+    if (!argb) return mask;
+    mask.width = argb->w;
+    mask.height = argb->h;
+    mask.alpha.resize(static_cast<size_t>(argb->w) * argb->h);
     SDL_LockSurface(argb);
     for (int row = 0; row < argb->h; ++row) {
         auto* line = reinterpret_cast<const uint32_t*>(static_cast<const char*>(argb->pixels) +
                                                        static_cast<size_t>(row) * argb->pitch);
         for (int col = 0; col < argb->w; ++col) {
-            const uint32_t a = line[col] >> 24;
-            if (a) c.Blend(left + col, y + row, a << 24 | rgb);
+            mask.alpha[static_cast<size_t>(row) * argb->w + col] = line[col] >> 24;
         }
     }
     SDL_UnlockSurface(argb);
     SDL_FreeSurface(argb);
+    return mask;
+}
+
+}  // namespace
+
+void DrawText(Canvas& c, const Font& font, const std::string& text, uint32_t bgrColor, int x, int y,
+              int w, int h, TextAlign align, bool wrap) {
+    if (text.empty() || w <= 0 || h <= 0) return;
+    const TextMask& mask = RenderedText(font, text, wrap ? w : 0, align);
+    const Rect saved = c.clip;
+    c.clip = c.clip.intersect({x, y, x + w, y + h});
+    const int left = align == TextAlign::Center ? x + (w - mask.width) / 2 : x;
+    const uint32_t rgb = ToArgb(bgrColor) & 0xFFFFFFu;
+    for (int row = 0; row < mask.height; ++row) {
+        for (int col = 0; col < mask.width; ++col) {
+            const uint32_t a = mask.alpha[static_cast<size_t>(row) * mask.width + col];
+            if (a) c.Blend(left + col, y + row, a << 24 | rgb);
+        }
+    }
     c.clip = saved;
 }
 
