@@ -1,8 +1,8 @@
 #include "app/program.h"
 
 #include "about/windows.h"
-#include "game/Модуль1.h"
 #include "game/Игра.h"
+#include "game/Модуль1.h"
 #include "platform/runtime.h"
 #include "shell/windows.h"
 

@@ -13,7 +13,7 @@
 namespace {
 
 class QuietBackend : public kelto::Backend {
-  public:
+public:
     double NowMs() override { return 0; }
     kelto::DateTime LocalTime() override { return {}; }
     int ShowMessageBox(const std::string&, int, const std::string&) override { std::abort(); }

@@ -83,11 +83,11 @@ void Игра::LayOut() {
         uint32_t color;
     };
     const BlockLayout blocks[11] = {
-        {9660, 7380, 855, 795, kGreen},    {1200, 3000, 555, 375, kOrange},
-        {4200, 180, 435, 3135, kOrange},   {0, 4680, 2175, 795, kGreen},
-        {5940, 4680, 2055, 675, kGreen},   {0, -180, 7995, 375, kOrange},
-        {-180, 180, 315, 4515, kOrange},   {2160, 4680, 3795, 735, kGreen},
-        {4200, 2940, 855, 375, kOrange},   {5700, 1260, 435, 3435, kOrange},
+        {9660, 7380, 855, 795, kGreen},   {1200, 3000, 555, 375, kOrange},
+        {4200, 180, 435, 3135, kOrange},  {0, 4680, 2175, 795, kGreen},
+        {5940, 4680, 2055, 675, kGreen},  {0, -180, 7995, 375, kOrange},
+        {-180, 180, 315, 4515, kOrange},  {2160, 4680, 3795, 735, kGreen},
+        {4200, 2940, 855, 375, kOrange},  {5700, 1260, 435, 3435, kOrange},
         {2760, 1260, 435, 3435, kOrange},
     };
     for (int i = 0; i <= 10; ++i) {
@@ -124,12 +124,13 @@ void Игра::LayOut() {
     Label7.Alignment = Label::Align::Center;
     Label7.Visible = false;
 
-    SetDrawingOrder({&Frame1, &Label6, &Picture4, &Label3, &Label2, &Line3, &Line2, &Picture3,
-                     &Label5, &Label4, &Line5, &Line4, &Picture1, &Picture5, &Picture2[7],
+    SetDrawingOrder({&Frame1,      &Label6,       &Picture4,    &Label3,      &Label2,
+                     &Line3,       &Line2,        &Picture3,    &Label5,      &Label4,
+                     &Line5,       &Line4,        &Picture1,    &Picture5,    &Picture2[7],
                      &Picture2[4], &Picture2[10], &Picture2[9], &Picture2[8], &Picture2[6],
-                     &Picture2[3], &Picture2[2], &Picture2[1], &Picture2[5], &Shape4, &Shape3,
-                     &Line1, &Picture2[0], &Picture6, &Label1, &Image3[2], &Image3[3], &Image3[0],
-                     &Image3[1], &Label7});
+                     &Picture2[3], &Picture2[2],  &Picture2[1], &Picture2[5], &Shape4,
+                     &Shape3,      &Line1,        &Picture2[0], &Picture6,    &Label1,
+                     &Image3[2],   &Image3[3],    &Image3[0],   &Image3[1],   &Label7});
 
     Expose("LevelCount", {[] { return Value{static_cast<double>(LevelData().LevelCount)}; }, {}});
 }
@@ -184,7 +185,9 @@ void Игра::Load() {
     ShowLevelCaption();
 }
 
-void Игра::QueryUnload() { Show("Form1"); }
+void Игра::QueryUnload() {
+    Show("Form1");
+}
 
 std::string Игра::State() const {
     using namespace Модуль1;

@@ -54,8 +54,8 @@ void Игра::SetTexturePictures(const std::string& path) {
 
 void Игра::ShowLevelCaption() {
     const int16_t percent = static_cast<int16_t>((11 - Модуль1::CurrentScreen) * 10);
-    Label1.Caption = "Уровень " + std::to_string(Модуль1::CurrentLevel) + "    " +
-                     std::to_string(percent) + "%";
+    Label1.Caption =
+        "Уровень " + std::to_string(Модуль1::CurrentLevel) + "    " + std::to_string(percent) + "%";
 }
 
 }  // namespace kelto

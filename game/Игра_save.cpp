@@ -7,7 +7,9 @@
 namespace kelto {
 namespace {
 
-std::string SavePath() { return DataPath("Kelto.sav"); }
+std::string SavePath() {
+    return DataPath("Kelto.sav");
+}
 
 }  // namespace
 

@@ -21,7 +21,7 @@ struct Canvas {
 
     Canvas(int w, int h);
     void Blend(int x, int y, uint32_t argb);  // alpha-blends one pixel, within the clip
-    void Put(int x, int y, uint32_t rgb);      // opaque pixel, within the clip
+    void Put(int x, int y, uint32_t rgb);     // opaque pixel, within the clip
     void FillRect(Rect r, uint32_t rgb);
     void DrawPicture(const Bitmap& b, int x, int y);
     void DrawLine(int x1, int y1, int x2, int y2, int width, uint32_t rgb);

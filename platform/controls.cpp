@@ -9,12 +9,17 @@
 namespace kelto {
 namespace {
 
-std::optional<Value> Number(double v) { return Value{v}; }
+std::optional<Value> Number(double v) {
+    return Value{v};
+}
 
 }  // namespace
 
 Control::Control(Window& window, Control* container, std::string name, int index)
-    : window_(window), container_(container), name_(std::move(name)), index_(index),
+    : window_(window),
+      container_(container),
+      name_(std::move(name)),
+      index_(index),
       z_(static_cast<int>(window.controls().size())) {
     window.registerControl(this);
 }
@@ -23,7 +28,9 @@ std::string Control::fullName() const {
     return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }
 
-void Control::touch() { window_.touch(); }
+void Control::touch() {
+    window_.touch();
+}
 
 void Control::Move(float left, float top, float width, float height) {
     Left = left;
@@ -42,12 +49,18 @@ std::optional<Value> Control::get(const std::string& prop) const {
 }
 
 bool Control::set(const std::string& prop, const Value& v) {
-    if (prop == "Left") Left = static_cast<float>(AsNumber(v));
-    else if (prop == "Top") Top = static_cast<float>(AsNumber(v));
-    else if (prop == "Width") Width = static_cast<float>(AsNumber(v));
-    else if (prop == "Height") Height = static_cast<float>(AsNumber(v));
-    else if (prop == "Visible") Visible = AsBool(v);
-    else return false;
+    if (prop == "Left")
+        Left = static_cast<float>(AsNumber(v));
+    else if (prop == "Top")
+        Top = static_cast<float>(AsNumber(v));
+    else if (prop == "Width")
+        Width = static_cast<float>(AsNumber(v));
+    else if (prop == "Height")
+        Height = static_cast<float>(AsNumber(v));
+    else if (prop == "Visible")
+        Visible = AsBool(v);
+    else
+        return false;
     return true;
 }
 
@@ -65,9 +78,12 @@ std::optional<Value> Label::get(const std::string& prop) const {
 }
 
 bool Label::set(const std::string& prop, const Value& v) {
-    if (prop == "Caption") Caption = AsText(v);
-    else if (prop == "ForeColor") ForeColor = static_cast<uint32_t>(AsNumber(v));
-    else return Control::set(prop, v);
+    if (prop == "Caption")
+        Caption = AsText(v);
+    else if (prop == "ForeColor")
+        ForeColor = static_cast<uint32_t>(AsNumber(v));
+    else
+        return Control::set(prop, v);
     return true;
 }
 
@@ -99,8 +115,10 @@ std::optional<Value> PictureBox::get(const std::string& prop) const {
 }
 
 bool PictureBox::set(const std::string& prop, const Value& v) {
-    if (prop == "BackColor") BackColor = static_cast<uint32_t>(AsNumber(v));
-    else return Control::set(prop, v);
+    if (prop == "BackColor")
+        BackColor = static_cast<uint32_t>(AsNumber(v));
+    else
+        return Control::set(prop, v);
     return true;
 }
 
@@ -131,11 +149,16 @@ std::optional<Value> Line::get(const std::string& prop) const {
 
 bool Line::set(const std::string& prop, const Value& v) {
     float f = static_cast<float>(AsNumber(v));
-    if (prop == "X1") X1 = f;
-    else if (prop == "Y1") Y1 = f;
-    else if (prop == "X2") X2 = f;
-    else if (prop == "Y2") Y2 = f;
-    else return Control::set(prop, v);
+    if (prop == "X1")
+        X1 = f;
+    else if (prop == "Y1")
+        Y1 = f;
+    else if (prop == "X2")
+        X2 = f;
+    else if (prop == "Y2")
+        Y2 = f;
+    else
+        return Control::set(prop, v);
     return true;
 }
 
@@ -150,19 +173,25 @@ std::optional<Value> TextBox::get(const std::string& prop) const {
 }
 
 bool TextBox::set(const std::string& prop, const Value& v) {
-    if (prop == "Text") Text = AsText(v);
-    else return Control::set(prop, v);
+    if (prop == "Text")
+        Text = AsText(v);
+    else
+        return Control::set(prop, v);
     return true;
 }
 
 Timer::Timer(Window& w, std::string name, double intervalMs, bool enabled)
-    : Control(w, nullptr, std::move(name), -1), enabled_(false), interval_(intervalMs),
+    : Control(w, nullptr, std::move(name), -1),
+      enabled_(false),
+      interval_(intervalMs),
       order_(w.registerTimer(this)) {
     Visible = false;
     SetEnabled(enabled);
 }
 
-double Timer::period() const { return std::max(interval_, 15.625); }
+double Timer::period() const {
+    return std::max(interval_, 15.625);
+}
 
 void Timer::SetEnabled(bool on) {
     if (on && !enabled_) due_ = Now() + period();
@@ -188,9 +217,12 @@ std::optional<Value> Timer::get(const std::string& prop) const {
 }
 
 bool Timer::set(const std::string& prop, const Value& v) {
-    if (prop == "Enabled") SetEnabled(AsBool(v));
-    else if (prop == "Interval") SetInterval(AsNumber(v));
-    else return false;
+    if (prop == "Enabled")
+        SetEnabled(AsBool(v));
+    else if (prop == "Interval")
+        SetInterval(AsNumber(v));
+    else
+        return false;
     return true;
 }
 

@@ -20,7 +20,8 @@ constexpr float kTwipsPerPixel = 15.0f;
 
 // Colours are 0x00BBGGRR.
 constexpr uint32_t Rgb(int r, int g, int b) {
-    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
+    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 |
+           static_cast<uint32_t>(b) << 16;
 }
 constexpr uint32_t kButtonShadow = Rgb(128, 128, 128);
 constexpr uint32_t kButtonHighlight = Rgb(255, 255, 255);
@@ -50,9 +51,13 @@ public:
     }
     Prop& operator=(const Prop& other) { return *this = other.v_; }
     template <class U>
-    Prop& operator+=(const U& d) { return *this = static_cast<T>(v_ + d); }
+    Prop& operator+=(const U& d) {
+        return *this = static_cast<T>(v_ + d);
+    }
     template <class U>
-    Prop& operator-=(const U& d) { return *this = static_cast<T>(v_ - d); }
+    Prop& operator-=(const U& d) {
+        return *this = static_cast<T>(v_ - d);
+    }
 
 private:
     Touchable* owner_;
@@ -246,7 +251,7 @@ public:
     double due() const { return due_; }
     double period() const;  // the interval as ticked: never shorter than 15.625 ms
     uint64_t tickCount() const { return ticks_; }
-    void Fire();            // delivers one tick and schedules the next
+    void Fire();  // delivers one tick and schedules the next
     int order() const { return order_; }
 
     std::optional<Value> get(const std::string& prop) const override;
@@ -266,7 +271,8 @@ class ControlArray {
 public:
     ControlArray(Window& w, std::string name) : window_(w), name_(std::move(name)) {}
     T& Add(Control* container) {
-        return elements_.emplace_back(window_, container, name_, static_cast<int>(elements_.size()));
+        return elements_.emplace_back(window_, container, name_,
+                                      static_cast<int>(elements_.size()));
     }
     T& operator[](int i) { return elements_.at(static_cast<size_t>(i)); }
     T& operator()(int i) { return elements_.at(static_cast<size_t>(i)); }

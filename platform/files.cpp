@@ -37,7 +37,9 @@ bool WriteAll(int fd, std::string_view data) {
 
 }  // namespace
 
-const std::string& ProgramFolder() { return Folder(); }
+const std::string& ProgramFolder() {
+    return Folder();
+}
 
 void SetProgramFolder(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -119,6 +121,8 @@ bool WriteFileReplacing(const std::string& path, std::string_view content) {
     return true;
 }
 
-void InjectWriteFault(WriteFault fault) { g_fault = fault; }
+void InjectWriteFault(WriteFault fault) {
+    g_fault = fault;
+}
 
 }  // namespace kelto

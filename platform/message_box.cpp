@@ -33,7 +33,8 @@ MessageBoxWindow::MessageBoxWindow(const std::string& prompt, int style, const s
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = std::min(text.find('\n', start), text.size());
-        textW = std::max(textW, MeasureText(Prompt.TextFont, text.substr(start, end - start)).first);
+        textW =
+            std::max(textW, MeasureText(Prompt.TextFont, text.substr(start, end - start)).first);
         textH += lineH;
         start = end + 1;
     }

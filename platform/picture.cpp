@@ -26,10 +26,18 @@ namespace {
 constexpr uint64_t kMaxPixels = 16u << 20;
 constexpr uint32_t kMaxSide = 16384;
 
-uint32_t Be16(std::string_view b, size_t at) { return uint8_t(b[at]) << 8 | uint8_t(b[at + 1]); }
-uint32_t Le16(std::string_view b, size_t at) { return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8; }
-uint32_t Be32(std::string_view b, size_t at) { return Be16(b, at) << 16 | Be16(b, at + 2); }
-uint32_t Le32(std::string_view b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
+uint32_t Be16(std::string_view b, size_t at) {
+    return uint8_t(b[at]) << 8 | uint8_t(b[at + 1]);
+}
+uint32_t Le16(std::string_view b, size_t at) {
+    return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8;
+}
+uint32_t Be32(std::string_view b, size_t at) {
+    return Be16(b, at) << 16 | Be16(b, at + 2);
+}
+uint32_t Le32(std::string_view b, size_t at) {
+    return Le16(b, at) | Le16(b, at + 2) << 16;
+}
 
 bool SizeAllowed(uint64_t w, uint64_t h) {
     return w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
@@ -151,9 +159,9 @@ Picture PackagedPicture(std::string_view name) {
 }
 
 bool SavePng(const std::vector<uint32_t>& pixels, int width, int height, const std::string& path) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.data()), width,
-                                                        height, 32, width * 4,
-                                                        SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.data()), width, height, 32,
+                                           width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!s) return false;
     bool ok = IMG_SavePNG(s, path.c_str()) == 0;
     SDL_FreeSurface(s);

@@ -8,7 +8,9 @@
 namespace kelto {
 namespace {
 
-int Px(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int Px(float twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 // The rectangle of a control in client pixels, given its container's origin.
 Rect Bounds(const Control& c, int ox, int oy) {
@@ -30,6 +32,15 @@ std::vector<Control*> PaintOrder(const Window& w, const Control* container) {
 }
 
 void PaintChildren(Canvas& cv, const Window& w, const Control* container, int ox, int oy);
+
+// The back colour, then the picture from the top left corner; the colour shows only where the
+// picture does not cover the rectangle.
+void PaintBackground(Canvas& cv, Rect r, uint32_t backColor, const Bitmap* picture) {
+    const bool covered = picture && picture->opaque && r.x1 - r.x0 <= picture->width &&
+                         r.y1 - r.y0 <= picture->height;
+    if (!covered) cv.FillRect(r, ToArgb(backColor) & 0xFFFFFF);
+    if (picture) cv.DrawPicture(*picture, r.x0, r.y0);
+}
 
 Rect Centered(Rect r, bool square) {
     if (!square) return r;
@@ -100,8 +111,7 @@ void PaintControl(Canvas& cv, const Window& w, const Control& c, int ox, int oy)
                     cv.FillRect(r, ToArgb(static_cast<const Frame&>(c).BackColor) & 0xFFFFFF);
                 } else {
                     auto& pb = static_cast<const PictureBox&>(c);
-                    cv.FillRect(r, ToArgb(pb.BackColor) & 0xFFFFFF);
-                    if (pb.picture()) cv.DrawPicture(*pb.picture(), r.x0, r.y0);
+                    PaintBackground(cv, r, pb.BackColor, pb.picture().get());
                     for (const DrawnPixel& p : pb.drawing()) {
                         cv.Put(r.x0 + p.x, r.y0 + p.y, ToArgb(p.color) & 0xFFFFFF);
                     }
@@ -111,7 +121,8 @@ void PaintControl(Canvas& cv, const Window& w, const Control& c, int ox, int oy)
             cv.clip = saved;
             break;
         }
-        case Control::Kind::Timer: break;
+        case Control::Kind::Timer:
+            break;
     }
 }
 
@@ -125,8 +136,10 @@ bool TakesMouse(const Control& c) {
     switch (c.kind()) {
         case Control::Kind::Line:
         case Control::Kind::Shape:
-        case Control::Kind::Timer: return false;
-        default: return true;
+        case Control::Kind::Timer:
+            return false;
+        default:
+            return true;
     }
 }
 
@@ -149,12 +162,13 @@ Control* HitIn(const Window& w, const Control* container, int ox, int oy, int x,
 
 Canvas RenderWindow(const Window& w) {
     Canvas cv(w.ClientWidthPx(), w.ClientHeightPx());
-    cv.FillRect(cv.clip, ToArgb(w.BackColor) & 0xFFFFFF);
-    if (w.picture()) cv.DrawPicture(*w.picture(), 0, 0);
+    PaintBackground(cv, cv.clip, w.BackColor, w.picture().get());
     PaintChildren(cv, w, nullptr, 0, 0);
     return cv;
 }
 
-Control* ControlAt(const Window& w, int x, int y) { return HitIn(w, nullptr, 0, 0, x, y); }
+Control* ControlAt(const Window& w, int x, int y) {
+    return HitIn(w, nullptr, 0, 0, x, y);
+}
 
 }  // namespace kelto

@@ -80,7 +80,9 @@ int DateTime::weekday() const {
     return static_cast<int>(weekday_indexed{std::chrono::weekday{d}, 1}.weekday().c_encoding()) + 1;
 }
 
-Runtime::Runtime(Backend& backend) : backend_(backend) { g_runtime = this; }
+Runtime::Runtime(Backend& backend) : backend_(backend) {
+    g_runtime = this;
+}
 
 Runtime::~Runtime() {
     windows_.clear();
@@ -144,7 +146,8 @@ void Runtime::Unload(Window& w) {
         captured_ = nullptr;
         capturedWindow_ = nullptr;
     }
-    auto it = std::find_if(windows_.begin(), windows_.end(), [&](auto& p) { return p.get() == &w; });
+    auto it =
+        std::find_if(windows_.begin(), windows_.end(), [&](auto& p) { return p.get() == &w; });
     if (it != windows_.end()) {
         graveyard_.push_back(std::move(*it));
         windows_.erase(it);
@@ -158,9 +161,13 @@ void Runtime::Unload(Window& w) {
     backend_.WindowUnloaded(w);
 }
 
-Window* Runtime::ActiveWindow() const { return active_; }
+Window* Runtime::ActiveWindow() const {
+    return active_;
+}
 
-void Runtime::SetActiveWindow(Window* w) { active_ = w; }
+void Runtime::SetActiveWindow(Window* w) {
+    active_ = w;
+}
 
 void Runtime::Deliver(const std::function<void()>& handler) {
     if (ended_) return;
@@ -216,9 +223,15 @@ void Runtime::MouseEvent(Window& w, Control* target, Mouse kind, int button) {
     };
     MouseHandler handler;
     switch (kind) {
-        case Mouse::Down: handler = pick(&Control::MouseDown, &Window::MouseDown); break;
-        case Mouse::Move: handler = pick(&Control::MouseMove, &Window::MouseMove); break;
-        case Mouse::Up: handler = pick(&Control::MouseUp, &Window::MouseUp); break;
+        case Mouse::Down:
+            handler = pick(&Control::MouseDown, &Window::MouseDown);
+            break;
+        case Mouse::Move:
+            handler = pick(&Control::MouseMove, &Window::MouseMove);
+            break;
+        case Mouse::Up:
+            handler = pick(&Control::MouseUp, &Window::MouseUp);
+            break;
     }
     const bool released = kind == Mouse::Up && capturing_;
     const bool click = released && receiver && receiver == target && receiver->Click;
@@ -270,8 +283,8 @@ void Runtime::RunDueTimers() {
 
 void Runtime::ExposeModuleVariable(const std::string& module, const std::string& name,
                                    Window::Variable v) {
-    auto it = std::find_if(modules_.begin(), modules_.end(),
-                           [&](auto& m) { return m.first == module; });
+    auto it =
+        std::find_if(modules_.begin(), modules_.end(), [&](auto& m) { return m.first == module; });
     if (it == modules_.end()) it = modules_.insert(modules_.end(), {module, {}});
     it->second.emplace_back(name, std::move(v));
 }
@@ -306,13 +319,21 @@ int Runtime::MessageBox(const std::string& prompt, int style, const std::string&
     return answer;
 }
 
-double Now() { return g_runtime ? g_runtime->backend().NowMs() : 0.0; }
+double Now() {
+    return g_runtime ? g_runtime->backend().NowMs() : 0.0;
+}
 
-DateTime LocalTime() { return Runtime::Get().backend().LocalTime(); }
+DateTime LocalTime() {
+    return Runtime::Get().backend().LocalTime();
+}
 
-Window& Show(const std::string& window) { return Runtime::Get().Show(window); }
+Window& Show(const std::string& window) {
+    return Runtime::Get().Show(window);
+}
 
-void Unload(Window& window) { Runtime::Get().Unload(window); }
+void Unload(Window& window) {
+    Runtime::Get().Unload(window);
+}
 
 int MsgBox(const std::string& prompt, int style, const std::string& title) {
     return Runtime::Get().MessageBox(prompt, style, title);
@@ -325,13 +346,21 @@ void PlaySound(const std::string& path) {
     Runtime::Get().backend().PlaySound(ShownPath(path), playable ? &wav : nullptr);
 }
 
-void End() { throw ProgramEnd{}; }
+void End() {
+    throw ProgramEnd{};
+}
 
-float Rnd() { return Runtime::Get().random().Next(); }
+float Rnd() {
+    return Runtime::Get().random().Next();
+}
 
-float SecondsSinceMidnight() { return static_cast<float>(LocalTime().secondsSinceMidnight()); }
+float SecondsSinceMidnight() {
+    return static_cast<float>(LocalTime().secondsSinceMidnight());
+}
 
-void RandomizeFromClock() { Runtime::Get().random().Reseed(SecondsSinceMidnight()); }
+void RandomizeFromClock() {
+    Runtime::Get().random().Reseed(SecondsSinceMidnight());
+}
 
 void WindowResized(Window& w) {
     if (g_runtime) g_runtime->backend().WindowResized(w);

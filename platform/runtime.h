@@ -20,8 +20,14 @@ inline constexpr const char* kProgramTitle = "Келто_PC";
 
 // Virtual-key codes.
 enum Key {
-    kKeyEscape = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
-    kKeyF5 = 116, kKeyF8 = 119
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyF5 = 116,
+    kKeyF8 = 119
 };
 
 struct DateTime {
@@ -29,7 +35,9 @@ struct DateTime {
     int hour = 12, minute = 0, second = 0;
     double millis = 0;
     int weekday() const;  // 1 = Sunday .. 7 = Saturday
-    double secondsSinceMidnight() const { return hour * 3600.0 + minute * 60.0 + second + millis / 1000; }
+    double secondsSinceMidnight() const {
+        return hour * 3600.0 + minute * 60.0 + second + millis / 1000;
+    }
 };
 
 // What differs between a real desktop and a scripted headless run.

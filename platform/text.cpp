@@ -27,8 +27,8 @@ TTF_Font* Open(const Font& font) {
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     if (!TTF_WasInit() && TTF_Init() != 0) throw std::runtime_error(TTF_GetError());
     std::string_view bytes = PackagedFile(PackagedFace(font));
-    TTF_Font* f = TTF_OpenFontRW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())),
-                                 1, px);
+    TTF_Font* f =
+        TTF_OpenFontRW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, px);
     if (!f) throw std::runtime_error(std::string("font: ") + TTF_GetError());
     if (font.bold) TTF_SetFontStyle(f, TTF_STYLE_BOLD);
     cache.emplace(key, f);
@@ -69,11 +69,12 @@ const TextMask& RenderedText(const Font& font, const std::string& text, int wrap
     if (cache.size() >= 256) cache.clear();
     TextMask& mask = cache[key];
     TTF_Font* f = Open(font);
-    TTF_SetFontWrappedAlign(f, align == TextAlign::Center ? TTF_WRAPPED_ALIGN_CENTER
-                                                          : TTF_WRAPPED_ALIGN_LEFT);
+    TTF_SetFontWrappedAlign(
+        f, align == TextAlign::Center ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
     const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* s = wrapWidth > 0 ? TTF_RenderUTF8_Blended_Wrapped(f, text.c_str(), white, wrapWidth)
-                                   : TTF_RenderUTF8_Blended(f, text.c_str(), white);
+    SDL_Surface* s = wrapWidth > 0
+                         ? TTF_RenderUTF8_Blended_Wrapped(f, text.c_str(), white, wrapWidth)
+                         : TTF_RenderUTF8_Blended(f, text.c_str(), white);
     SDL_Surface* argb = s ? SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
     SDL_FreeSurface(s);
     if (!argb) return mask;

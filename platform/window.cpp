@@ -10,7 +10,9 @@ namespace {
 constexpr int kBorderPx = 3;    // fixed single border, each side
 constexpr int kCaptionPx = 19;  // caption bar of a fixed single window
 
-int ToPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int ToPixels(float twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 }  // namespace
 
@@ -18,7 +20,9 @@ Window::Window(std::string name) : name_(std::move(name)) {}
 
 Window::~Window() = default;
 
-void Window::registerControl(Control* c) { controls_.push_back(c); }
+void Window::registerControl(Control* c) {
+    controls_.push_back(c);
+}
 
 int Window::registerTimer(Timer* t) {
     timers_.push_back(t);
@@ -42,7 +46,9 @@ void Window::SetHeight(float twips) {
     WindowResized(*this);
 }
 
-int Window::FrameLeftPx() const { return BorderStyle == Border::None ? 0 : kBorderPx; }
+int Window::FrameLeftPx() const {
+    return BorderStyle == Border::None ? 0 : kBorderPx;
+}
 int Window::FrameTopPx() const {
     return BorderStyle == Border::None ? 0 : kBorderPx + kCaptionPx;
 }
@@ -54,7 +60,9 @@ void Window::SetClientSize(float widthTwips, float heightTwips) {
     WindowResized(*this);
 }
 
-int Window::ClientWidthPx() const { return std::max(1, ToPixels(outerWidth_) - 2 * FrameLeftPx()); }
+int Window::ClientWidthPx() const {
+    return std::max(1, ToPixels(outerWidth_) - 2 * FrameLeftPx());
+}
 int Window::ClientHeightPx() const {
     return std::max(1, ToPixels(outerHeight_) - FrameTopPx() - FrameLeftPx());
 }
@@ -100,11 +108,16 @@ std::optional<Value> Window::get(const std::string& prop) const {
 }
 
 bool Window::set(const std::string& prop, const Value& v) {
-    if (prop == "Caption") Caption = AsText(v);
-    else if (prop == "Width") SetWidth(static_cast<float>(AsNumber(v)));
-    else if (prop == "Height") SetHeight(static_cast<float>(AsNumber(v)));
-    else if (auto* var = FindVariable(prop); var && var->set) var->set(v);
-    else return false;
+    if (prop == "Caption")
+        Caption = AsText(v);
+    else if (prop == "Width")
+        SetWidth(static_cast<float>(AsNumber(v)));
+    else if (prop == "Height")
+        SetHeight(static_cast<float>(AsNumber(v)));
+    else if (auto* var = FindVariable(prop); var && var->set)
+        var->set(v);
+    else
+        return false;
     return true;
 }
 

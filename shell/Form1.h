@@ -10,7 +10,7 @@
 namespace kelto {
 
 class Form1 : public Window {
-  public:
+public:
     Form1();
 
     void KeyDown(int keyCode) override;
@@ -34,7 +34,7 @@ class Form1 : public Window {
 
     Timer Timer1{*this, "Timer1", 7000, true};
 
-  private:
+private:
     void LayOut();
     void ConnectHandlers();
     // Faces and caption of one button share the same mouse behaviour.

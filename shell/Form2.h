@@ -11,7 +11,7 @@ namespace kelto {
 std::string NextDotsCaption(const std::string& caption);
 
 class Form2 : public Window {
-  public:
+public:
     Form2();
 
     void Load() override;
@@ -24,7 +24,7 @@ class Form2 : public Window {
     Timer Timer1{*this, "Timer1", 500, true};  // the dots
     Timer Timer2{*this, "Timer2", 500, true};  // the hand-over to the game window, once
 
-  private:
+private:
     void HandOver();
 };
 

@@ -40,8 +40,9 @@ void HeadlessBackend::Log(const std::string& line) {
 
 int HeadlessBackend::ShowMessageBox(const std::string& prompt, int style,
                                     const std::string& title) {
-    std::string line = "msgbox style=" + std::to_string(style) + " title=" +
-                       FormatValue(Value{title}) + " prompt=" + FormatValue(Value{prompt});
+    std::string line = "msgbox style=" + std::to_string(style) +
+                       " title=" + FormatValue(Value{title}) +
+                       " prompt=" + FormatValue(Value{prompt});
     if (answers_.empty()) {
         Log(line + " -> ?");
         throw ScriptError("a message box with no answer queued: " + FormatValue(Value{prompt}));
@@ -60,10 +61,16 @@ void HeadlessBackend::PlaySound(const std::string& shownPath, const std::string*
     Log("sound " + shownPath + (wav ? "" : " (default)"));
 }
 
-void HeadlessBackend::WindowShown(Window& w) { Log("show " + w.name()); }
+void HeadlessBackend::WindowShown(Window& w) {
+    Log("show " + w.name());
+}
 
-void HeadlessBackend::WindowUnloaded(Window& w) { Log("unload " + w.name()); }
+void HeadlessBackend::WindowUnloaded(Window& w) {
+    Log("unload " + w.name());
+}
 
-void HeadlessBackend::ProgramEnded() { Log("end"); }
+void HeadlessBackend::ProgramEnded() {
+    Log("end");
+}
 
 }  // namespace kelto

@@ -40,7 +40,7 @@ public:
 private:
     std::ostream& out_;
     double now_ = 0;
-    DateTime base_;          // the local time at virtual instant baseAt_
+    DateTime base_;  // the local time at virtual instant baseAt_
     double baseAt_ = 0;
     std::deque<int> answers_;
 };

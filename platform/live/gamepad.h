@@ -38,7 +38,7 @@ struct KeyChange {
 };
 
 class GamepadKeys {
-  public:
+public:
     // The stick counts as pressed past kPress and as released again inside kRelease, so that a
     // stick resting near the edge of the dead zone does not chatter.
     static constexpr int kPress = 16000;
@@ -109,7 +109,7 @@ class GamepadKeys {
         return out;
     }
 
-  private:
+private:
     // Stick directions are sources of their own beside the buttons.
     static constexpr int kStickLeft = 100, kStickRight = 101, kStickUp = 102;
     struct Held {

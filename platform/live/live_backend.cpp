@@ -69,6 +69,21 @@ int MouseButton(uint8_t sdlButton) {
     }
 }
 
+// The smallest rectangle holding every pixel that differs between two frames of one size.
+Rect ChangedArea(const Canvas& before, const Canvas& after) {
+    Rect r{after.width, after.height, 0, 0};
+    for (int y = 0; y < after.height; ++y) {
+        const uint32_t* a = &before.pixels[static_cast<size_t>(y) * after.width];
+        const uint32_t* b = &after.pixels[static_cast<size_t>(y) * after.width];
+        if (std::equal(a, a + after.width, b)) continue;
+        int x0 = 0, x1 = after.width;
+        while (a[x0] == b[x0]) ++x0;
+        while (a[x1 - 1] == b[x1 - 1]) --x1;
+        r = {std::min(r.x0, x0), std::min(r.y0, y), std::max(r.x1, x1), y + 1};
+    }
+    return r;
+}
+
 }  // namespace
 
 int VirtualKey(int k) {
@@ -248,19 +263,22 @@ void LiveBackend::Present(Native& n) {
     if (std::string(SDL_GetWindowTitle(n.sdl)) != w.Caption.get())
         SDL_SetWindowTitle(n.sdl, w.Caption.get().c_str());
     Canvas cv = RenderWindow(w);
+    const bool whole = n.exposed || cv.width != n.shown.width || cv.height != n.shown.height;
+    const Rect changed = whole ? Rect{0, 0, cv.width, cv.height} : ChangedArea(n.shown, cv);
     SDL_Surface* target = SDL_GetWindowSurface(n.sdl);
-    SDL_Surface* src = SurfaceOf(cv.pixels, cv.width, cv.height);
+    SDL_Surface* src = changed.empty() ? nullptr : SurfaceOf(cv.pixels, cv.width, cv.height);
     if (target && src) {
         SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
-        if (n.scale == 1) {
-            SDL_BlitSurface(src, nullptr, target, nullptr);
-        } else {
-            // Nearest-neighbour: every pixel becomes a sharp scale x scale square.
-            SDL_Rect to{0, 0, cv.width * n.scale, cv.height * n.scale};
-            SDL_BlitScaled(src, nullptr, target, &to);
-        }
-        SDL_UpdateWindowSurface(n.sdl);
+        SDL_Rect from{changed.x0, changed.y0, changed.x1 - changed.x0, changed.y1 - changed.y0};
+        // Nearest-neighbour: every pixel becomes a sharp scale x scale square.
+        SDL_Rect to{from.x * n.scale, from.y * n.scale, from.w * n.scale, from.h * n.scale};
+        if (n.scale == 1)
+            SDL_BlitSurface(src, &from, target, &to);
+        else
+            SDL_BlitScaled(src, &from, target, &to);
+        SDL_UpdateWindowSurfaceRects(n.sdl, &to, 1);
     }
+    n.shown = std::move(cv);
     SDL_FreeSurface(src);
     w.clearDirty();
     n.exposed = false;

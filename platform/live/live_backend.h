@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/canvas.h"
 #include "platform/live/gamepad.h"
 #include "platform/runtime.h"
 
@@ -16,7 +17,7 @@ union SDL_Event;
 namespace kelto {
 
 class LiveBackend : public Backend {
-  public:
+public:
     LiveBackend();
     ~LiveBackend() override;
 
@@ -32,12 +33,13 @@ class LiveBackend : public Backend {
     // Runs the program until it ends.
     void Run(Runtime& runtime);
 
-  private:
+private:
     struct Native {
         Window* window;
         SDL_Window* sdl;
         bool exposed = true;
-        int scale = 1;  // the window's pixels are shown scale x scale times as large
+        int scale = 1;       // the window's pixels are shown scale x scale times as large
+        Canvas shown{0, 0};  // what is on the screen, to send only what changes
     };
     Native* NativeFor(const Window& w);
     Native* NativeById(unsigned id);

@@ -1,6 +1,5 @@
 // Random numbers, files, and pictures and sounds recognised by their content.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstring>

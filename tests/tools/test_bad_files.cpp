@@ -41,21 +41,22 @@ const char* const kDamagedSave = "prompt=\"Файл сохранения пов�
 
 TEST_F(ProgramFolder, DamagedSaveFilesAreRefusedByTheLoadCommandAndNothingChanges) {
     const std::string cases[] = {
-        "",                             // empty
-        "#\r\n480\r\n3420\r\n",         // one code character
-        "#!\r\n480\r\n",                // truncated
-        "#!\r\nfour\r\n3420\r\n",       // Left not a number
-        "#!\r\n480\r\n34x0\r\n",        // Top not a number
-        "6!\r\n480\r\n3420\r\n",        // screen 22
-        "#\x1f\r\n480\r\n3420\r\n",     // level 0... below 1
-        "#z\r\n480\r\n3420\r\n",        // level 90
+        "",                          // empty
+        "#\r\n480\r\n3420\r\n",      // one code character
+        "#!\r\n480\r\n",             // truncated
+        "#!\r\nfour\r\n3420\r\n",    // Left not a number
+        "#!\r\n480\r\n34x0\r\n",     // Top not a number
+        "6!\r\n480\r\n3420\r\n",     // screen 22
+        "#\x1f\r\n480\r\n3420\r\n",  // level 0... below 1
+        "#z\r\n480\r\n3420\r\n",     // level 90
         std::string("\x01\x02\xff\xfe garbage", 13),
     };
     for (const std::string& bytes : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes));
         Write("Kelto.sav", bytes);
-        std::string out = Run(
-            "show Игра\nwait 500\nstate\nanswer ok\nkeydown 119\nstate\nprint Игра.Timer2.Enabled\n");
+        std::string out =
+            Run("show Игра\nwait 500\nstate\nanswer ok\nkeydown 119\nstate\nprint "
+                "Игра.Timer2.Enabled\n");
         EXPECT_NE(out.find(std::string(kDamagedSave) + " -> ok"), std::string::npos) << out;
         // The two state lines, before and after the refused load, are the same.
         std::istringstream lines(out);
@@ -116,7 +117,8 @@ TEST_F(ProgramFolder, ASaveThatCannotBeWrittenKeepsTheOldSaveAndSaysSo) {
     Write("Kelto.sav", "#!\r\n480\r\n3420\r\n");
     for (WriteFault fault : {WriteFault::AfterPartialWrite, WriteFault::AtRename}) {
         InjectWriteFault(fault);
-        std::string out = Run("show Игра\nwait 500\nanswer ok\nkeydown 116\nprint Игра.Label7.Visible\n");
+        std::string out =
+            Run("show Игра\nwait 500\nanswer ok\nkeydown 116\nprint Игра.Label7.Visible\n");
         InjectWriteFault(WriteFault::None);
         EXPECT_NE(out.find("title=\"Файл не сохранён\" prompt=\"Не удалось сохранить игру!\""),
                   std::string::npos)

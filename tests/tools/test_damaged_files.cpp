@@ -300,7 +300,7 @@ std::string Replace(std::string s, const std::string& from, const std::string& t
 // Runs the program as the user "nobody" for file access while it lives (root reads and writes
 // everything, whatever the permissions say).
 class NobodyFileAccess {
-  public:
+public:
     explicit NobodyFileAccess(bool on) : on_(on && ::geteuid() == 0) {
         if (on_) ::setfsuid(65534);
     }
@@ -308,7 +308,7 @@ class NobodyFileAccess {
         if (on_) ::setfsuid(0);
     }
 
-  private:
+private:
     bool on_;
 };
 
@@ -317,7 +317,7 @@ void PrintTo(const Row& row, std::ostream* os) {
 }
 
 class DamagedFiles : public ::testing::TestWithParam<Row> {
-  protected:
+protected:
     fs::path dir = fs::temp_directory_path() / ("kelto-damaged-" + std::to_string(::getpid()));
     fs::path shipped = fs::path(KELTO_SOURCE_DIR) / "Data";
 

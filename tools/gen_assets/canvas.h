@@ -24,7 +24,7 @@ Rgba Scale(const Rgba& c, double k);  // colour times k, alpha kept
 Rgba Over(const Rgba& top, const Rgba& bottom);
 
 class Canvas {
-  public:
+public:
     Canvas(int width, int height, Rgba fill = {0, 0, 0, 0});
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -37,7 +37,7 @@ class Canvas {
     void SavePng(const std::string& path) const;
     void SaveBmp(const std::string& path) const;
 
-  private:
+private:
     int width_;
     int height_;
     std::vector<Rgba> pixels_;

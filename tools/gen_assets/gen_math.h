@@ -134,7 +134,7 @@ inline double Hash01(int32_t x, int32_t y, uint32_t seed) {
 
 // A small linear congruential generator (64-bit state, top bits used).
 class Lcg {
-  public:
+public:
     explicit Lcg(uint64_t seed) : state_(seed * 2862933555777941757ull + 3037000493ull) {}
     uint32_t Next() {
         state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
@@ -147,7 +147,7 @@ class Lcg {
     double Range(double lo, double hi) { return lo + (hi - lo) * Unit(); }
     int Int(int lo, int hi) { return lo + int(Next() % uint32_t(hi - lo + 1)); }
 
-  private:
+private:
     uint64_t state_;
 };
 

@@ -15,7 +15,7 @@ size_t Samples(double ms) {
 
 // A state-variable filter (Chamberlin), stable for cutoffs well below a sixth of the rate.
 class Svf {
-  public:
+public:
     void Set(double cutoff_hz, double q) {
         f_ = 2.0 * Sin(kPi * cutoff_hz / kSampleRate);
         damp_ = 1.0 / q;
@@ -29,7 +29,7 @@ class Svf {
     double Band() const { return band_; }
     double High() const { return high_; }
 
-  private:
+private:
     double f_ = 0.1;
     double damp_ = 1.0;
     double low_ = 0, band_ = 0, high_ = 0;

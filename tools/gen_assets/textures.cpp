@@ -67,7 +67,7 @@ Rgba Brick(int x, int y) {
 // ---- 2: stone blocks ----
 
 class Ashlar {
-  public:
+public:
     static constexpr int kRow = 56;
     Ashlar() {
         for (int r = 0; r <= kH / kRow + 1; ++r) {
@@ -105,14 +105,14 @@ class Ashlar {
         return {v * 1.02, v, v * 0.95, 1.0};
     }
 
-  private:
+private:
     std::vector<std::vector<int>> rows_;
 };
 
 // ---- 3: wood planks ----
 
 class Planks {
-  public:
+public:
     static constexpr int kPlank = 31;
     Planks() {
         for (int r = 0; r <= kH / kPlank + 1; ++r) {
@@ -168,7 +168,7 @@ class Planks {
         return c;
     }
 
-  private:
+private:
     std::vector<std::vector<int>> rows_;
 };
 

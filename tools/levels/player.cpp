@@ -53,7 +53,7 @@ std::ostream g_nullStream(&g_nullBuffer);
 // Answers the game's message boxes and notes what they told: the level and game completion
 // messages get OK, the fall-out question gets No.
 class Player::Backend : public HeadlessBackend {
-  public:
+public:
     Backend() : HeadlessBackend(g_nullStream) {}
     int ShowMessageBox(const std::string& prompt, int style, const std::string& title) override {
         if (prompt == "Вы прошли уровень!") outcome.levelComplete = true;

@@ -42,7 +42,7 @@ struct Outcome {
 
 // A copy of a program folder (the Data files and the map under test) in a temporary folder.
 class ProgramFolderCopy {
-  public:
+public:
     // dataDir: a folder holding the game's Data files; map: the level map to play.
     ProgramFolderCopy(const std::string& dataDir, const std::string& map);
     ~ProgramFolderCopy();
@@ -50,12 +50,12 @@ class ProgramFolderCopy {
     // Writes Data/Kelto.sav for the given start.
     void WriteSave(int level, int screen, float left, float top) const;
 
-  private:
+private:
     std::string path_;
 };
 
 class Player {
-  public:
+public:
     explicit Player(const ProgramFolderCopy& folder);
     ~Player();
 
@@ -89,7 +89,7 @@ class Player {
     // Called after every tick of the game window's motion timers.
     void SetTickObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
-  private:
+private:
     class Backend;
     void Begin(int startFromSave, bool showGame = true);
     const ProgramFolderCopy& folder_;

@@ -66,7 +66,7 @@ long PeakResidentKb() {
 
 // What the player does next and how it answers questions.
 class Player {
-  public:
+public:
     explicit Player(unsigned seed) : gen_(seed) {}
     double Uniform() { return std::uniform_real_distribution<double>(0, 1)(gen_); }
     int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen_); }
@@ -75,13 +75,13 @@ class Player {
     // The last command that may ask "Вы уверены?": ending the program is rarely confirmed.
     enum class Asking { Nothing, NewGame, Exit } asking = Asking::Nothing;
 
-  private:
+private:
     std::mt19937 gen_;
 };
 
 // The headless backend with a player at the message boxes and a count of what happened.
 class PlayBackend : public HeadlessBackend {
-  public:
+public:
     PlayBackend(std::ostream& sink, Player& player) : HeadlessBackend(sink), player_(player) {}
 
     int ShowMessageBox(const std::string& prompt, int style, const std::string& title) override {
@@ -105,12 +105,12 @@ class PlayBackend : public HeadlessBackend {
     std::map<std::string, long> messages;
     long sounds = 0;
 
-  private:
+private:
     Player& player_;
 };
 
 class LongPlay {
-  public:
+public:
     LongPlay(double hours, unsigned seed, fs::path data)
         : hours_(hours), seed_(seed), player_(seed), data_(std::move(data)) {}
 
@@ -140,7 +140,7 @@ class LongPlay {
         return 0;
     }
 
-  private:
+private:
     // A program folder of its own: the shipped data files, and room for the save file.
     void MakeFolder() {
         folder_ = fs::temp_directory_path() / ("kelto-longplay-" + std::to_string(::getpid()));

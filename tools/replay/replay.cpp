@@ -29,22 +29,38 @@ public:
     void Run(const Command& c) {
         const std::string& v = c.verb;
         const auto& a = c.args;
-        if (v == "wait") Advance(backend_.NowMs() + std::stod(a[0]));
-        else if (v == "ticks") Ticks(a[0], std::stoll(a[1]));
-        else if (v == "keydown") runtime_.KeyDown(std::stoi(a[0]));
-        else if (v == "keyup") runtime_.KeyUp(std::stoi(a[0]));
-        else if (v == "focus") runtime_.SetActiveWindow(&Loaded(a[0]));
-        else if (v == "show") runtime_.Deliver([&] { runtime_.Show(a[0]); });
-        else if (v == "answer") backend_.QueueAnswer(a[0] == "yes" ? kYes : a[0] == "no" ? kNo : kOk);
-        else if (v == "time") SetTime(a[0]);
-        else if (v == "date") SetDate(a[0]);
-        else if (v == "set") Set(a[0], a[1]);
-        else if (v == "print") Print(a[0]);
-        else if (v == "watch") watches_.push_back(a[0]);
-        else if (v == "file") PrintFile(a[0]);
-        else if (v == "state") State();
-        else if (v == "screenshot") Screenshot(a[0], a[1]);
-        else Mouse(c);
+        if (v == "wait")
+            Advance(backend_.NowMs() + std::stod(a[0]));
+        else if (v == "ticks")
+            Ticks(a[0], std::stoll(a[1]));
+        else if (v == "keydown")
+            runtime_.KeyDown(std::stoi(a[0]));
+        else if (v == "keyup")
+            runtime_.KeyUp(std::stoi(a[0]));
+        else if (v == "focus")
+            runtime_.SetActiveWindow(&Loaded(a[0]));
+        else if (v == "show")
+            runtime_.Deliver([&] { runtime_.Show(a[0]); });
+        else if (v == "answer")
+            backend_.QueueAnswer(a[0] == "yes" ? kYes : a[0] == "no" ? kNo : kOk);
+        else if (v == "time")
+            SetTime(a[0]);
+        else if (v == "date")
+            SetDate(a[0]);
+        else if (v == "set")
+            Set(a[0], a[1]);
+        else if (v == "print")
+            Print(a[0]);
+        else if (v == "watch")
+            watches_.push_back(a[0]);
+        else if (v == "file")
+            PrintFile(a[0]);
+        else if (v == "state")
+            State();
+        else if (v == "screenshot")
+            Screenshot(a[0], a[1]);
+        else
+            Mouse(c);
     }
 
 private:
@@ -114,9 +130,12 @@ private:
         Control* target = ControlNamed(w, c.args[1]);
         const int button = c.args.size() > 2 ? std::stoi(c.args[2]) : 1;
         using M = Runtime::Mouse;
-        if (c.verb == "mousedown") runtime_.MouseEvent(w, target, M::Down, button);
-        else if (c.verb == "mouseup") runtime_.MouseEvent(w, target, M::Up, button);
-        else if (c.verb == "mousemove") runtime_.MouseEvent(w, target, M::Move, button);
+        if (c.verb == "mousedown")
+            runtime_.MouseEvent(w, target, M::Down, button);
+        else if (c.verb == "mouseup")
+            runtime_.MouseEvent(w, target, M::Up, button);
+        else if (c.verb == "mousemove")
+            runtime_.MouseEvent(w, target, M::Move, button);
         else {
             runtime_.MouseEvent(w, target, M::Down, button);
             if (!w.unloaded && !runtime_.ended()) runtime_.MouseEvent(w, target, M::Up, button);

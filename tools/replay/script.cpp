@@ -12,11 +12,10 @@ namespace {
 // Verb -> number of arguments (-1: the rest of the line is one argument after the first word).
 const std::map<std::string, int>& Arity() {
     static const std::map<std::string, int> arity = {
-        {"wait", 1},     {"ticks", 2},      {"keydown", 1},   {"keyup", 1},
-        {"focus", 1},    {"show", 1},       {"mousedown", 2}, {"mouseup", 2},
-        {"mousemove", 2}, {"click", 2},     {"answer", 1},    {"time", 1},
-        {"date", 1},     {"set", -1},       {"print", 1},     {"state", 0},
-        {"screenshot", 2}, {"watch", 1}, {"file", 1},
+        {"wait", 1},   {"ticks", 2},      {"keydown", 1}, {"keyup", 1},     {"focus", 1},
+        {"show", 1},   {"mousedown", 2},  {"mouseup", 2}, {"mousemove", 2}, {"click", 2},
+        {"answer", 1}, {"time", 1},       {"date", 1},    {"set", -1},      {"print", 1},
+        {"state", 0},  {"screenshot", 2}, {"watch", 1},   {"file", 1},
     };
     return arity;
 }
