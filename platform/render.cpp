@@ -162,9 +162,16 @@ Control* HitIn(const Window& w, const Control* container, int ox, int oy, int x,
 
 Canvas RenderWindow(const Window& w) {
     Canvas cv(w.ClientWidthPx(), w.ClientHeightPx());
+    RenderWindow(w, cv);
+    return cv;
+}
+
+void RenderWindow(const Window& w, Canvas& cv) {
+    if (cv.width != w.ClientWidthPx() || cv.height != w.ClientHeightPx())
+        cv = Canvas(w.ClientWidthPx(), w.ClientHeightPx());
+    cv.clip = {0, 0, cv.width, cv.height};
     PaintBackground(cv, cv.clip, w.BackColor, w.picture().get());
     PaintChildren(cv, w, nullptr, 0, 0);
-    return cv;
 }
 
 Control* ControlAt(const Window& w, int x, int y) {

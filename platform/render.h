@@ -6,6 +6,8 @@
 namespace kelto {
 
 Canvas RenderWindow(const Window& w);
+// The same into a canvas kept from an earlier frame (resized when the window changed size).
+void RenderWindow(const Window& w, Canvas& into);
 
 // The control that receives the mouse at a client pixel (topmost visible control that takes
 // mouse events), or null for the window surface.

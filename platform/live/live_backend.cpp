@@ -262,7 +262,8 @@ void LiveBackend::Present(Native& n) {
     if (SDL_GetWindowFlags(n.sdl) & SDL_WINDOW_HIDDEN) return;
     if (std::string(SDL_GetWindowTitle(n.sdl)) != w.Caption.get())
         SDL_SetWindowTitle(n.sdl, w.Caption.get().c_str());
-    Canvas cv = RenderWindow(w);
+    RenderWindow(w, n.next);
+    const Canvas& cv = n.next;
     const bool whole = n.exposed || cv.width != n.shown.width || cv.height != n.shown.height;
     const Rect changed = whole ? Rect{0, 0, cv.width, cv.height} : ChangedArea(n.shown, cv);
     SDL_Surface* target = SDL_GetWindowSurface(n.sdl);
@@ -278,7 +279,7 @@ void LiveBackend::Present(Native& n) {
             SDL_BlitScaled(src, &from, target, &to);
         SDL_UpdateWindowSurfaceRects(n.sdl, &to, 1);
     }
-    n.shown = std::move(cv);
+    std::swap(n.shown, n.next);
     SDL_FreeSurface(src);
     w.clearDirty();
     n.exposed = false;

@@ -40,6 +40,7 @@ private:
         bool exposed = true;
         int scale = 1;       // the window's pixels are shown scale x scale times as large
         Canvas shown{0, 0};  // what is on the screen, to send only what changes
+        Canvas next{0, 0};   // the frame being drawn
     };
     Native* NativeFor(const Window& w);
     Native* NativeById(unsigned id);
