@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets and runs each for a bounded time from its seed corpus; fails on the
-# first crash, leak, sanitizer report or out-of-memory. Findings are left in BUILD/findings/.
+# Builds the fuzz targets and runs each for a bounded time from its seed corpus, with a fixed
+# random seed so that a run can be repeated; fails on the first crash, leak, sanitizer report or
+# out-of-memory. Findings are left in BUILD/findings/.
 #
 #   fuzz/run.sh [SECONDS_PER_TARGET]      (default 60; BUILD from KELTO_FUZZ_BUILD)
 set -uo pipefail
@@ -19,7 +20,7 @@ for target in map save script picture sound; do
   ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stacktrace=1 \
   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
     "$build/fuzz/fuzz_$target" "$work" "$here/corpus/$target" \
-    -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=10 \
+    -seed=1 -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=10 \
     -artifact_prefix="$build/findings/$target-" -print_final_stats=1 > "$log" 2>&1
   rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
