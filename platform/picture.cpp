@@ -44,26 +44,6 @@ bool SizeAllowed(uint64_t w, uint64_t h) {
     return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
 }
 
-// A damaged file can still lead a decoder to ask for gigabytes (a GIF holds many images, and
-// the loader reads past a broken one). Every allocation SDL and its image loader make goes
-// through here, and one larger than any real picture or sound could need fails instead, which
-// the loaders report as an ordinary decoding error.
-constexpr size_t kMaxAllocation = 512u << 20;
-void* LimitedMalloc(size_t n) { return n > kMaxAllocation ? nullptr : std::malloc(n); }
-void* LimitedCalloc(size_t count, size_t n) {
-    return n && count > kMaxAllocation / n ? nullptr : std::calloc(count, n);
-}
-void* LimitedRealloc(void* p, size_t n) {
-    return n > kMaxAllocation ? nullptr : std::realloc(p, n);
-}
-
-void LimitSdlAllocations() {
-    static const bool done = [] {
-        // The same C library allocator underneath, so memory from before stays freeable.
-        return SDL_SetMemoryFunctions(LimitedMalloc, LimitedCalloc, LimitedRealloc, std::free) == 0;
-    }();
-    (void)done;
-}
 
 // The size a BMP, GIF, JPEG or PNG header announces must be allowed before a decoder allocates
 // for it. False for anything else, and for a header too short to tell.
@@ -120,7 +100,6 @@ bool HeaderAllowed(std::string_view b, const char* type) {
 
 Picture DecodePicture(std::string_view bytes, std::string source) {
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return nullptr;
-    LimitSdlAllocations();
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return nullptr;
     // Only the four picture formats, told by their content, and only of a sane size: the other
