@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "platform/gif.h"
 
 namespace kelto {
 
@@ -40,10 +41,14 @@ uint32_t Le32(std::string_view b, size_t at) {
     return Le16(b, at) | Le16(b, at + 2) << 16;
 }
 
+bool IsOpaque(const Bitmap& b) {
+    return std::all_of(b.pixels.begin(), b.pixels.end(),
+                       [](uint32_t p) { return p >> 24 == 0xFF; });
+}
+
 bool SizeAllowed(uint64_t w, uint64_t h) {
     return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
 }
-
 
 // The size a BMP, GIF, JPEG or PNG header announces must be allowed before a decoder allocates
 // for it. False for anything else, and for a header too short to tell.
@@ -112,8 +117,18 @@ Picture DecodePicture(std::string_view bytes, std::string source) {
     SDL_Surface* loaded = nullptr;
     if (type && HeaderAllowed(bytes, type)) {
         const std::string_view t = type;
+        if (t == "GIF") {
+            // The image library's GIF loader frees memory it does not own on some damaged
+            // files; GIFs go through our own small decoder instead.
+            SDL_RWclose(rw);
+            auto gif = DecodeGif(bytes, static_cast<int>(kMaxSide));
+            if (gif) {
+                gif->source = std::move(source);
+                gif->opaque = IsOpaque(*gif);
+            }
+            return gif;
+        }
         loaded = t == "BMP"   ? IMG_LoadBMP_RW(rw)
-                 : t == "GIF" ? IMG_LoadGIF_RW(rw)
                  : t == "JPG" ? IMG_LoadJPG_RW(rw)
                               : IMG_LoadPNG_RW(rw);
     }
@@ -139,8 +154,7 @@ Picture DecodePicture(std::string_view bytes, std::string source) {
     }
     SDL_UnlockSurface(argb);
     SDL_FreeSurface(argb);
-    bmp->opaque = std::all_of(bmp->pixels.begin(), bmp->pixels.end(),
-                              [](uint32_t p) { return p >> 24 == 0xFF; });
+    bmp->opaque = IsOpaque(*bmp);
     return bmp;
 }
 

@@ -108,3 +108,27 @@ TEST_F(TempFolder, SoundsThatAreNotWavPlayTheDefaultSound) {
 
 }  // namespace
 }  // namespace kelto
+
+namespace kelto {
+namespace {
+
+TEST(Pictures, GifDecodesToTheSamePixelsAsTheBmpOfThatPicture) {
+    const std::string dir = std::string(KELTO_SOURCE_DIR) + "/fuzz/corpus/picture/";
+    auto bmp = LoadPicture(dir + "hero.bmp");
+    ASSERT_TRUE(bmp);
+    for (const char* name : {"hero.gif", "hero-interlaced.gif"}) {
+        SCOPED_TRACE(name);
+        auto gif = LoadPicture(dir + name);
+        ASSERT_TRUE(gif);
+        EXPECT_EQ(gif->width, bmp->width);
+        EXPECT_EQ(gif->height, bmp->height);
+        EXPECT_EQ(gif->pixels, bmp->pixels);
+    }
+    // A GIF cut short inside its image data, and one whose image has no width, are refused.
+    auto bytes = *ReadFile(dir + "hero.gif");
+    EXPECT_FALSE(DecodePicture(bytes.substr(0, bytes.size() / 2)));
+    EXPECT_FALSE(LoadPicture(dir + "gif-many-images-oom"));
+}
+
+}  // namespace
+}  // namespace kelto
