@@ -59,10 +59,9 @@ std::string TrimmedWav(const std::string& bytes) {
     return out;
 }
 
-bool IsPlayableWav(const std::string& bytes) {
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
-        return false;
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+// Whether SDL decodes the (already trimmed) wave file to some sound.
+bool Decodes(const std::string& wav) {
+    SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
     SDL_AudioSpec spec;
     Uint8* buf = nullptr;
     Uint32 len = 0;
@@ -342,7 +341,7 @@ int MsgBox(const std::string& prompt, int style, const std::string& title) {
 void PlaySound(const std::string& path) {
     auto bytes = ReadFile(path, 16u << 20);
     const std::string wav = bytes ? TrimmedWav(*bytes) : std::string();
-    const bool playable = !wav.empty() && IsPlayableWav(wav);
+    const bool playable = !wav.empty() && Decodes(wav);
     Runtime::Get().backend().PlaySound(ShownPath(path), playable ? &wav : nullptr);
 }
 
