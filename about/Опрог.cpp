@@ -11,8 +11,8 @@
 namespace kelto {
 namespace {
 
-constexpr uint32_t kWindowBack = Rgb(192, 192, 255);
-constexpr uint32_t kBandGreen = Rgb(0, 192, 0);
+constexpr Color kWindowBack = Rgb(192, 192, 255);
+constexpr Color kBandGreen = Rgb(0, 192, 0);
 const Font kLarge{"Comic Sans MS", 14.25f};
 const Font kMedium{"Comic Sans MS", 12};
 
@@ -21,7 +21,7 @@ constexpr float kCentreY = 3180;
 constexpr double kLongHand = 1080;
 constexpr double kShortHand = 540;
 
-void Rule(Line& l, float y, uint32_t color) {
+void Rule(Line& l, float y, Color color) {
     l.Set(0, y, 4980, y);
     l.BorderColor = color;
 }

@@ -8,11 +8,11 @@
 namespace kelto {
 namespace {
 
-constexpr uint32_t kSky = 0x00FFC0C0;
-constexpr uint32_t kGreen = 0x0000C000;
-constexpr uint32_t kOrange = 0x000080FF;
-constexpr uint32_t kBrown = 0x00004080;
-constexpr uint32_t kMenuCaption = 0x00C0FFFF;
+constexpr Color kSky{0x00FFC0C0};
+constexpr Color kGreen{0x0000C000};
+constexpr Color kOrange{0x000080FF};
+constexpr Color kBrown{0x00004080};
+constexpr Color kMenuCaption{0x00C0FFFF};
 
 void MenuCaption(Label& l, const char* text, float left) {
     l.Caption = text;
@@ -47,24 +47,24 @@ void Игра::LayOut() {
     SetClientSize(12225, 8715);
 
     Frame1.Move(11040, 240, 8295, 7935);
-    Frame1.BackColor = 0x00000000;
+    Frame1.BackColor = Color(0x00000000);
     Frame1.Visible = false;
     Label6.Caption = "Загрузка...";
-    Label6.ForeColor = 0x0000FFFF;
+    Label6.ForeColor = Color(0x0000FFFF);
     Label6.TextFont = Font{"Comic Sans MS", 20.25f};
     Label6.Move(3120, 3300, 1965, 570);
     Label6.AutoSizeToText();
 
     const Picture marble = PackagedPicture("marble.png");
     Picture4.Move(-60, 7020, 4035, 675);
-    Picture4.BackColor = 0x00C0E0FF;
+    Picture4.BackColor = Color(0x00C0E0FF);
     Picture4.SetPicture(marble);
     MenuCaption(Label3, "Сохранить", 2340);
     MenuCaption(Label2, "Новая игра", 480);
     BarRule(Line3, 640, 4020);
     BarRule(Line2, 45, 4020);
     Picture3.Move(3960, 7020, 4095, 675);
-    Picture3.BackColor = 0x00C0C0FF;
+    Picture3.BackColor = Color(0x00C0C0FF);
     Picture3.SetPicture(marble);
     MenuCaption(Label5, "Выйти", 2100);
     MenuCaption(Label4, "Загрузить", 240);
@@ -80,7 +80,7 @@ void Игра::LayOut() {
 
     struct BlockLayout {
         float left, top, width, height;
-        uint32_t color;
+        Color color;
     };
     const BlockLayout blocks[11] = {
         {9660, 7380, 855, 795, kGreen},   {1200, 3000, 555, 375, kOrange},
@@ -97,14 +97,14 @@ void Игра::LayOut() {
     }
 
     Shape4.Move(0, 5220, 8055, 195);
-    Shape4.FillColor = 0x00FFFF00;
+    Shape4.FillColor = Color(0x00FFFF00);
     Shape3.Move(-60, -120, 8055, 195);
-    Shape3.FillColor = 0x00000000;
+    Shape3.FillColor = Color(0x00000000);
     Line1.Set(0, 5640, 7140, 5640);
 
     Picture6.Move(0, 5640, 8040, 1260);
     Label1.Move(0, 300, 7995, 495);
-    Label1.ForeColor = 0x00C0FFC0;
+    Label1.ForeColor = Color(0x00C0FFC0);
     Label1.TextFont = Font{"Comic Sans MS", 15.75f};
     Label1.Alignment = Label::Align::Center;
     const Picture gearA = PackagedPicture("gear_a.png");
@@ -119,7 +119,7 @@ void Игра::LayOut() {
 
     Label7.Caption = "Игра сохранена";
     Label7.Move(3240, 60, 1815, 315);
-    Label7.ForeColor = 0x000000FF;
+    Label7.ForeColor = Color(0x000000FF);
     Label7.TextFont = Font{"Comic Sans MS", 9.75f};
     Label7.Alignment = Label::Align::Center;
     Label7.Visible = false;

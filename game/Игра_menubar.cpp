@@ -10,9 +10,9 @@
 namespace kelto {
 namespace {
 
-constexpr uint32_t kCaptionNormal = 0x00C0FFFF;
-constexpr uint32_t kCaptionPressed = 0x0000FFFF;
-constexpr uint32_t kBoltColor = Rgb(122, 190, 252);
+constexpr Color kCaptionNormal{0x00C0FFFF};
+constexpr Color kCaptionPressed{0x0000FFFF};
+constexpr Color kBoltColor = Rgb(122, 190, 252);
 
 // Where the two halves rest, and how far they move per tick.
 constexpr float kRightOpen = 3960;

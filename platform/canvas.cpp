@@ -13,13 +13,13 @@ Rect Rect::intersect(const Rect& o) const {
 Canvas::Canvas(int w, int h)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h, 0xFF000000u), clip{0, 0, w, h} {}
 
-void Canvas::Put(int x, int y, uint32_t rgb) {
-    if (clip.contains(x, y)) pixels[static_cast<size_t>(y) * width + x] = 0xFF000000u | rgb;
+void Canvas::Put(int x, int y, Pixel p) {
+    if (clip.contains(x, y)) pixels[static_cast<size_t>(y) * width + x] = 0xFF000000u | p.argb;
 }
 
-void Canvas::Blend(int x, int y, uint32_t argb) {
+void Canvas::Blend(int x, int y, Pixel p) {
     if (!clip.contains(x, y)) return;
-    const uint32_t a = argb >> 24;
+    const uint32_t argb = p.argb, a = p.alpha();
     if (a == 0) return;
     uint32_t& d = pixels[static_cast<size_t>(y) * width + x];
     if (a == 255) {
@@ -33,18 +33,19 @@ void Canvas::Blend(int x, int y, uint32_t argb) {
     d = 0xFF000000u | r << 16 | g << 8 | b;
 }
 
-void Canvas::FillRect(Rect r, uint32_t rgb) {
+void Canvas::FillRect(Rect r, Pixel p) {
     r = r.intersect(clip);
     for (int y = r.y0; y < r.y1; ++y) {
-        std::fill_n(&pixels[static_cast<size_t>(y) * width + r.x0], r.x1 - r.x0, 0xFF000000u | rgb);
+        std::fill_n(&pixels[static_cast<size_t>(y) * width + r.x0], r.x1 - r.x0,
+                    0xFF000000u | p.argb);
     }
 }
 
-void Canvas::FrameRect(Rect r, uint32_t rgb) {
-    FillRect({r.x0, r.y0, r.x1, r.y0 + 1}, rgb);
-    FillRect({r.x0, r.y1 - 1, r.x1, r.y1}, rgb);
-    FillRect({r.x0, r.y0, r.x0 + 1, r.y1}, rgb);
-    FillRect({r.x1 - 1, r.y0, r.x1, r.y1}, rgb);
+void Canvas::FrameRect(Rect r, Pixel p) {
+    FillRect({r.x0, r.y0, r.x1, r.y0 + 1}, p);
+    FillRect({r.x0, r.y1 - 1, r.x1, r.y1}, p);
+    FillRect({r.x0, r.y0, r.x0 + 1, r.y1}, p);
+    FillRect({r.x1 - 1, r.y0, r.x1, r.y1}, p);
 }
 
 void Canvas::DrawPicture(const Bitmap& b, int x, int y) {
@@ -58,14 +59,14 @@ void Canvas::DrawPicture(const Bitmap& b, int x, int y) {
         return;
     }
     for (int py = r.y0; py < r.y1; ++py) {
-        for (int px = r.x0; px < r.x1; ++px) Blend(px, py, b.at(px - x, py - y));
+        for (int px = r.x0; px < r.x1; ++px) Blend(px, py, Pixel::Argb(b.at(px - x, py - y)));
     }
 }
 
-void Canvas::DrawLine(int x1, int y1, int x2, int y2, int w, uint32_t rgb) {
+void Canvas::DrawLine(int x1, int y1, int x2, int y2, int w, Pixel p) {
     auto stamp = [&](int cx, int cy) {
         if (w <= 1) {
-            Put(cx, cy, rgb);
+            Put(cx, cy, p);
             return;
         }
         const double r = w / 2.0;
@@ -73,7 +74,7 @@ void Canvas::DrawLine(int x1, int y1, int x2, int y2, int w, uint32_t rgb) {
         for (int dy = lo; dy <= hi; ++dy) {
             for (int dx = lo; dx <= hi; ++dx) {
                 const double ex = dx + (w % 2 ? 0 : 0.5), ey = dy + (w % 2 ? 0 : 0.5);
-                if (ex * ex + ey * ey <= r * r) Put(cx + dx, cy + dy, rgb);
+                if (ex * ex + ey * ey <= r * r) Put(cx + dx, cy + dy, p);
             }
         }
     };
@@ -105,19 +106,19 @@ void EllipseRows(Rect box, Span span) {
 }
 }  // namespace
 
-void Canvas::FillEllipse(Rect box, uint32_t rgb) {
-    EllipseRows(box, [&](int y, int a, int b) { FillRect({a, y, b, y + 1}, rgb); });
+void Canvas::FillEllipse(Rect box, Pixel p) {
+    EllipseRows(box, [&](int y, int a, int b) { FillRect({a, y, b, y + 1}, p); });
 }
 
-void Canvas::FrameEllipse(Rect box, uint32_t rgb) {
+void Canvas::FrameEllipse(Rect box, Pixel p) {
     int prevA = -1, prevB = -1;
     bool first = true;
     EllipseRows(box, [&](int y, int a, int b) {
         if (first || y == box.y1 - 1) {
-            FillRect({a, y, b, y + 1}, rgb);
+            FillRect({a, y, b, y + 1}, p);
         } else {
-            FillRect({std::min(a, prevA), y, std::max(a, prevA) + 1, y + 1}, rgb);
-            FillRect({std::min(b, prevB) - 1, y, std::max(b, prevB), y + 1}, rgb);
+            FillRect({std::min(a, prevA), y, std::max(a, prevA) + 1, y + 1}, p);
+            FillRect({std::min(b, prevB) - 1, y, std::max(b, prevB), y + 1}, p);
         }
         first = false;
         prevA = a;

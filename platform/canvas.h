@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/color.h"
 #include "platform/picture.h"
 
 namespace kelto {
@@ -20,19 +21,14 @@ struct Canvas {
     Rect clip;
 
     Canvas(int w, int h);
-    void Blend(int x, int y, uint32_t argb);  // alpha-blends one pixel, within the clip
-    void Put(int x, int y, uint32_t rgb);     // opaque pixel, within the clip
-    void FillRect(Rect r, uint32_t rgb);
+    void Blend(int x, int y, Pixel p);  // alpha-blends one pixel, within the clip
+    void Put(int x, int y, Pixel p);    // opaque pixel, within the clip
+    void FillRect(Rect r, Pixel p);
     void DrawPicture(const Bitmap& b, int x, int y);
-    void DrawLine(int x1, int y1, int x2, int y2, int width, uint32_t rgb);
-    void FillEllipse(Rect box, uint32_t rgb);
-    void FrameEllipse(Rect box, uint32_t rgb);
-    void FrameRect(Rect r, uint32_t rgb);
+    void DrawLine(int x1, int y1, int x2, int y2, int width, Pixel p);
+    void FillEllipse(Rect box, Pixel p);
+    void FrameEllipse(Rect box, Pixel p);
+    void FrameRect(Rect r, Pixel p);
 };
-
-// 0x00BBGGRR to 0xFFRRGGBB.
-constexpr uint32_t ToArgb(uint32_t bgr) {
-    return 0xFF000000u | (bgr & 0xFFu) << 16 | (bgr & 0xFF00u) | (bgr >> 16 & 0xFFu);
-}
 
 }  // namespace kelto

@@ -72,8 +72,8 @@ void Label::AutoSizeToText() {
 
 std::optional<Value> Label::get(const std::string& prop) const {
     if (prop == "Caption") return Value{Caption.get()};
-    if (prop == "ForeColor") return Number(ForeColor);
-    if (prop == "BackColor") return Number(BackColor);
+    if (prop == "ForeColor") return Number(ForeColor.get().bgr);
+    if (prop == "BackColor") return Number(BackColor.get().bgr);
     return Control::get(prop);
 }
 
@@ -81,7 +81,9 @@ bool Label::set(const std::string& prop, const Value& v) {
     if (prop == "Caption")
         Caption = AsText(v);
     else if (prop == "ForeColor")
-        ForeColor = static_cast<uint32_t>(AsNumber(v));
+        ForeColor = Color(static_cast<uint32_t>(AsNumber(v)));
+    else if (prop == "BackColor")
+        BackColor = Color(static_cast<uint32_t>(AsNumber(v)));
     else
         return Control::set(prop, v);
     return true;
@@ -102,13 +104,13 @@ void PictureBox::Cls() {
     touch();
 }
 
-void PictureBox::PSet(int x, int y, uint32_t color) {
+void PictureBox::PSet(int x, int y, Color color) {
     drawing_.push_back({x, y, color});
     touch();
 }
 
 std::optional<Value> PictureBox::get(const std::string& prop) const {
-    if (prop == "BackColor") return Number(BackColor);
+    if (prop == "BackColor") return Number(BackColor.get().bgr);
     if (prop == "Picture") return Value{picture_ ? picture_->source : std::string()};
     if (prop == "Drawn") return Number(static_cast<double>(drawing_.size()));
     return Control::get(prop);
@@ -116,14 +118,14 @@ std::optional<Value> PictureBox::get(const std::string& prop) const {
 
 bool PictureBox::set(const std::string& prop, const Value& v) {
     if (prop == "BackColor")
-        BackColor = static_cast<uint32_t>(AsNumber(v));
+        BackColor = Color(static_cast<uint32_t>(AsNumber(v)));
     else
         return Control::set(prop, v);
     return true;
 }
 
 std::optional<Value> Frame::get(const std::string& prop) const {
-    if (prop == "BackColor") return Number(BackColor);
+    if (prop == "BackColor") return Number(BackColor.get().bgr);
     return Control::get(prop);
 }
 
@@ -142,7 +144,7 @@ std::optional<Value> Line::get(const std::string& prop) const {
     if (prop == "Y1") return Number(Y1);
     if (prop == "X2") return Number(X2);
     if (prop == "Y2") return Number(Y2);
-    if (prop == "BorderColor") return Number(BorderColor);
+    if (prop == "BorderColor") return Number(BorderColor.get().bgr);
     if (prop == "BorderWidth") return Number(BorderWidth);
     return Control::get(prop);
 }
@@ -163,7 +165,7 @@ bool Line::set(const std::string& prop, const Value& v) {
 }
 
 std::optional<Value> Shape::get(const std::string& prop) const {
-    if (prop == "FillColor") return Number(FillColor);
+    if (prop == "FillColor") return Number(FillColor.get().bgr);
     return Control::get(prop);
 }
 

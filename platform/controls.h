@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/color.h"
 #include "platform/picture.h"
 #include "platform/value.h"
 
@@ -18,14 +19,9 @@ class Control;
 
 constexpr float kTwipsPerPixel = 15.0f;
 
-// Colours are 0x00BBGGRR.
-constexpr uint32_t Rgb(int r, int g, int b) {
-    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 |
-           static_cast<uint32_t>(b) << 16;
-}
-constexpr uint32_t kButtonShadow = Rgb(128, 128, 128);
-constexpr uint32_t kButtonHighlight = Rgb(255, 255, 255);
-constexpr uint32_t kWindowText = Rgb(0, 0, 0);
+constexpr Color kButtonShadow = Rgb(128, 128, 128);
+constexpr Color kButtonHighlight = Rgb(255, 255, 255);
+constexpr Color kWindowText = Rgb(0, 0, 0);
 
 // Anything whose properties, when changed, call for a repaint.
 class Touchable {
@@ -128,8 +124,8 @@ public:
     Kind kind() const override { return Kind::Label; }
 
     Prop<std::string> Caption{this, ""};
-    Prop<uint32_t> ForeColor{this, kWindowText};
-    Prop<uint32_t> BackColor{this, Rgb(192, 192, 192)};
+    Prop<Color> ForeColor{this, kWindowText};
+    Prop<Color> BackColor{this, Rgb(192, 192, 192)};
     Prop<bool> Transparent{this, true};
     Prop<Align> Alignment{this, Align::Left};
     Prop<bool> WordWrap{this, false};
@@ -144,7 +140,7 @@ public:
 // Pixels drawn on a box at run time (set-pixel), beneath its controls, above its picture.
 struct DrawnPixel {
     int x, y;
-    uint32_t color;
+    Color color;
 };
 
 class PictureBox : public Control {
@@ -153,7 +149,7 @@ public:
         : Control(w, container, std::move(name), index) {}
     Kind kind() const override { return Kind::PictureBox; }
 
-    Prop<uint32_t> BackColor{this, Rgb(192, 192, 192)};
+    Prop<Color> BackColor{this, Rgb(192, 192, 192)};
     // Sized to its picture: setting a picture resizes the box.
     bool AutoSize = false;
     const Picture& picture() const { return picture_; }
@@ -161,7 +157,7 @@ public:
 
     // Drawing layer, in pixels of the box.
     void Cls();
-    void PSet(int x, int y, uint32_t color);
+    void PSet(int x, int y, Color color);
     const std::vector<DrawnPixel>& drawing() const { return drawing_; }
 
     std::optional<Value> get(const std::string& prop) const override;
@@ -177,7 +173,7 @@ public:
     Frame(Window& w, Control* container, std::string name, int index = -1)
         : Control(w, container, std::move(name), index) {}
     Kind kind() const override { return Kind::Frame; }
-    Prop<uint32_t> BackColor{this, Rgb(192, 192, 192)};
+    Prop<Color> BackColor{this, Rgb(192, 192, 192)};
     std::optional<Value> get(const std::string& prop) const override;
 };
 
@@ -205,7 +201,7 @@ public:
     Prop<float> Y1{this, 0};
     Prop<float> X2{this, 0};
     Prop<float> Y2{this, 0};
-    Prop<uint32_t> BorderColor{this, kWindowText};
+    Prop<Color> BorderColor{this, kWindowText};
     Prop<int> BorderWidth{this, 1};
     std::optional<Value> get(const std::string& prop) const override;
     bool set(const std::string& prop, const Value& v) override;
@@ -218,8 +214,8 @@ public:
         : Control(w, container, std::move(name), index) {}
     Kind kind() const override { return Kind::Shape; }
     Prop<Form> ShapeForm{this, Form::Rectangle};
-    Prop<uint32_t> FillColor{this, kWindowText};
-    Prop<uint32_t> BorderColor{this, kWindowText};
+    Prop<Color> FillColor{this, kWindowText};
+    Prop<Color> BorderColor{this, kWindowText};
     std::optional<Value> get(const std::string& prop) const override;
 };
 

@@ -35,10 +35,10 @@ void PaintChildren(Canvas& cv, const Window& w, const Control* container, int ox
 
 // The back colour, then the picture from the top left corner; the colour shows only where the
 // picture does not cover the rectangle.
-void PaintBackground(Canvas& cv, Rect r, uint32_t backColor, const Bitmap* picture) {
+void PaintBackground(Canvas& cv, Rect r, Color backColor, const Bitmap* picture) {
     const bool covered = picture && picture->opaque && r.x1 - r.x0 <= picture->width &&
                          r.y1 - r.y0 <= picture->height;
-    if (!covered) cv.FillRect(r, ToArgb(backColor) & 0xFFFFFF);
+    if (!covered) cv.FillRect(r, ToPixel(backColor));
     if (picture) cv.DrawPicture(*picture, r.x0, r.y0);
 }
 
@@ -54,7 +54,7 @@ void PaintControl(Canvas& cv, const Window& w, const Control& c, int ox, int oy)
     switch (c.kind()) {
         case Control::Kind::Label: {
             auto& l = static_cast<const Label&>(c);
-            if (!l.Transparent) cv.FillRect(r, l.BackColor);
+            if (!l.Transparent) cv.FillRect(r, ToPixel(l.BackColor));
             DrawText(cv, l.TextFont, l.Caption, l.ForeColor, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0,
                      l.Alignment == Label::Align::Center ? TextAlign::Center : TextAlign::Left,
                      l.WordWrap);
@@ -72,13 +72,13 @@ void PaintControl(Canvas& cv, const Window& w, const Control& c, int ox, int oy)
         case Control::Kind::Line: {
             auto& ln = static_cast<const Line&>(c);
             cv.DrawLine(ox + Px(ln.X1), oy + Px(ln.Y1), ox + Px(ln.X2), oy + Px(ln.Y2),
-                        ln.BorderWidth, ToArgb(ln.BorderColor) & 0xFFFFFF);
+                        ln.BorderWidth, ToPixel(ln.BorderColor));
             break;
         }
         case Control::Kind::Shape: {
             auto& s = static_cast<const Shape&>(c);
-            const uint32_t fill = ToArgb(s.FillColor) & 0xFFFFFF;
-            const uint32_t border = ToArgb(s.BorderColor) & 0xFFFFFF;
+            const Pixel fill = ToPixel(s.FillColor);
+            const Pixel border = ToPixel(s.BorderColor);
             if (s.ShapeForm == Shape::Form::Circle) {
                 const Rect box = Centered(r, true);
                 cv.FillEllipse(box, fill);
@@ -94,9 +94,9 @@ void PaintControl(Canvas& cv, const Window& w, const Control& c, int ox, int oy)
             auto& t = static_cast<const TextBox&>(c);
             const Rect saved = cv.clip;
             cv.clip = cv.clip.intersect(r);
-            cv.FillRect(r, 0xFFFFFF);
-            cv.FrameRect(r, 0x808080);
-            cv.FrameRect({r.x0 + 1, r.y0 + 1, r.x1 - 1, r.y1 - 1}, 0x404040);
+            cv.FillRect(r, Pixel::Opaque(0xFFFFFF));
+            cv.FrameRect(r, Pixel::Opaque(0x808080));
+            cv.FrameRect({r.x0 + 1, r.y0 + 1, r.x1 - 1, r.y1 - 1}, Pixel::Opaque(0x404040));
             DrawText(cv, t.TextFont, t.Text, kWindowText, r.x0 + 3, r.y0 + 2, r.x1 - r.x0 - 5,
                      r.y1 - r.y0 - 3, TextAlign::Left, false);
             cv.clip = saved;
@@ -108,12 +108,12 @@ void PaintControl(Canvas& cv, const Window& w, const Control& c, int ox, int oy)
             cv.clip = cv.clip.intersect(r);
             if (!cv.clip.empty()) {
                 if (c.kind() == Control::Kind::Frame) {
-                    cv.FillRect(r, ToArgb(static_cast<const Frame&>(c).BackColor) & 0xFFFFFF);
+                    cv.FillRect(r, ToPixel(static_cast<const Frame&>(c).BackColor));
                 } else {
                     auto& pb = static_cast<const PictureBox&>(c);
                     PaintBackground(cv, r, pb.BackColor, pb.picture().get());
                     for (const DrawnPixel& p : pb.drawing()) {
-                        cv.Put(r.x0 + p.x, r.y0 + p.y, ToArgb(p.color) & 0xFFFFFF);
+                        cv.Put(r.x0 + p.x, r.y0 + p.y, ToPixel(p.color));
                     }
                 }
                 PaintChildren(cv, w, &c, r.x0, r.y0);

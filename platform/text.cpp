@@ -96,18 +96,18 @@ const TextMask& RenderedText(const Font& font, const std::string& text, int wrap
 
 }  // namespace
 
-void DrawText(Canvas& c, const Font& font, const std::string& text, uint32_t bgrColor, int x, int y,
+void DrawText(Canvas& c, const Font& font, const std::string& text, Color color, int x, int y,
               int w, int h, TextAlign align, bool wrap) {
     if (text.empty() || w <= 0 || h <= 0) return;
     const TextMask& mask = RenderedText(font, text, wrap ? w : 0, align);
     const Rect saved = c.clip;
     c.clip = c.clip.intersect({x, y, x + w, y + h});
     const int left = align == TextAlign::Center ? x + (w - mask.width) / 2 : x;
-    const uint32_t rgb = ToArgb(bgrColor) & 0xFFFFFFu;
+    const Pixel ink = ToPixel(color);
     for (int row = 0; row < mask.height; ++row) {
         for (int col = 0; col < mask.width; ++col) {
             const uint32_t a = mask.alpha[static_cast<size_t>(row) * mask.width + col];
-            if (a) c.Blend(left + col, y + row, a << 24 | rgb);
+            if (a) c.Blend(left + col, y + row, ink.withAlpha(a));
         }
     }
     c.clip = saved;

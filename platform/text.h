@@ -15,7 +15,7 @@ std::pair<int, int> MeasureText(const Font& font, const std::string& text);
 struct Canvas;
 enum class TextAlign { Left, Center };
 // Draws text into the rectangle (x, y, w, h), clipped to it and to the canvas clip.
-void DrawText(Canvas& c, const Font& font, const std::string& text, uint32_t bgrColor, int x, int y,
+void DrawText(Canvas& c, const Font& font, const std::string& text, Color color, int x, int y,
               int w, int h, TextAlign align, bool wrap);
 
 }  // namespace kelto

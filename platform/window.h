@@ -31,7 +31,7 @@ public:
 
     // Properties.
     Prop<std::string> Caption{this, ""};
-    Prop<uint32_t> BackColor{this, Rgb(192, 192, 192)};
+    Prop<Color> BackColor{this, Rgb(192, 192, 192)};
     Border BorderStyle = Border::FixedSingle;
     bool KeyPreview = false;
     bool ShowInTaskbar = true;

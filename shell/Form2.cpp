@@ -14,7 +14,7 @@ Form2::Form2() : Window("Form2") {
     BorderStyle = Border::None;
     ShowInTaskbar = false;
     SetClientSize(5235, 2265);
-    BackColor = 0x00C0FFC0;
+    BackColor = Color(0x00C0FFC0);
     SetPicture(PackagedPicture("splash.png"));
 
     Label1.Caption = "Подождите...";

@@ -267,7 +267,8 @@ int Render(const std::string& map, int level, const std::string& out, const std:
         }
         if (s > 1) {
             for (int y = 0; y < kFieldPx; y += 6)
-                all.FillRect({(s - 1) * kScreenPx, y, (s - 1) * kScreenPx + 1, y + 3}, 0x303030);
+                all.FillRect({(s - 1) * kScreenPx, y, (s - 1) * kScreenPx + 1, y + 3},
+                             Pixel::Opaque(0x303030));
         }
     }
     if (!script.empty()) {
@@ -281,12 +282,12 @@ int Render(const std::string& map, int level, const std::string& out, const std:
             auto [x1, y1] = px(track.points[i - 1]);
             auto [x2, y2] = px(track.points[i]);
             if (std::abs(x2 - x1) < 60 && std::abs(y2 - y1) < 60)
-                all.DrawLine(x1, y1, x2, y2, 2, 0xE01010);
+                all.DrawLine(x1, y1, x2, y2, 2, Pixel::Opaque(0xE01010));
         }
         for (const PathPoint& j : track.jumps) {
             auto [x, y] = px(j);
-            all.FillEllipse({x - 4, y - 4, x + 5, y + 5}, 0xFFE000);
-            all.FrameEllipse({x - 4, y - 4, x + 5, y + 5}, 0x000000);
+            all.FillEllipse({x - 4, y - 4, x + 5, y + 5}, Pixel::Opaque(0xFFE000));
+            all.FrameEllipse({x - 4, y - 4, x + 5, y + 5}, Pixel::Opaque(0x000000));
         }
         if (!track.finished) std::cerr << "kelto-levels: the script does not finish the level\n";
     }

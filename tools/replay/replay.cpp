@@ -59,6 +59,8 @@ public:
             State();
         else if (v == "screenshot")
             Screenshot(a[0], a[1]);
+        else if (v == "pixel")
+            PrintPixel(a[0], std::stoi(a[1]), std::stoi(a[2]));
         else
             Mouse(c);
     }
@@ -239,6 +241,18 @@ private:
         Canvas cv = RenderWindow(Loaded(window));
         if (!SavePng(cv.pixels, cv.width, cv.height, file))
             throw ScriptError("cannot write " + file);
+    }
+
+    // Prints the colour of one client pixel of a window as drawn, as RRGGBB.
+    void PrintPixel(const std::string& window, int x, int y) {
+        Canvas cv = RenderWindow(Loaded(window));
+        if (x < 0 || y < 0 || x >= cv.width || y >= cv.height)
+            throw ScriptError("pixel " + std::to_string(x) + " " + std::to_string(y) +
+                              " is outside " + window);
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%06X",
+                      cv.pixels[static_cast<size_t>(y) * cv.width + x] & 0xFFFFFFu);
+        out_ << "pixel " << window << ' ' << x << ' ' << y << " = " << hex << '\n';
     }
 
     std::ostream& out_;

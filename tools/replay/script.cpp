@@ -15,7 +15,7 @@ const std::map<std::string, int>& Arity() {
         {"wait", 1},   {"ticks", 2},      {"keydown", 1}, {"keyup", 1},     {"focus", 1},
         {"show", 1},   {"mousedown", 2},  {"mouseup", 2}, {"mousemove", 2}, {"click", 2},
         {"answer", 1}, {"time", 1},       {"date", 1},    {"set", -1},      {"print", 1},
-        {"state", 0},  {"screenshot", 2}, {"watch", 1},   {"file", 1},
+        {"state", 0},  {"screenshot", 2}, {"watch", 1},   {"file", 1},      {"pixel", 3},
     };
     return arity;
 }
@@ -32,6 +32,8 @@ void Check(const Command& c) {
     if ((v == "wait" || v == "keydown" || v == "keyup") && !IsNumber(c.args[0]))
         fail(v + " needs a number");
     if (v == "ticks" && !IsNumber(c.args[1])) fail("ticks needs a count");
+    if (v == "pixel" && !(IsNumber(c.args[1]) && IsNumber(c.args[2])))
+        fail("pixel needs WINDOW X Y");
     if (v == "answer" && c.args[0] != "yes" && c.args[0] != "no" && c.args[0] != "ok")
         fail("answer must be yes, no or ok");
     if (v == "time" || v == "date") {
