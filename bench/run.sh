@@ -16,30 +16,7 @@ done
 
 echo "building in $build ..." >&2
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-targets=(kelto kelto-replay)
-if make -C "$build" help 2>/dev/null | grep -qx '\.\.\. kelto-levels'; then
-  targets+=(kelto-levels)
-fi
-make -C "$build" -j"$jobs" "${targets[@]}" >/dev/null
-
-# The two bench programs are built with the program's own flags and link line, so that they
-# link whatever the program links.
-kdir="$build/app/CMakeFiles/kelto.dir"
-cxx_flags=$(sed -n 's/^CXX_FLAGS = //p' "$kdir/flags.make")
-cxx_includes=$(sed -n 's/^CXX_INCLUDES = //p' "$kdir/flags.make")
-cxx_defines=$(sed -n 's/^CXX_DEFINES = //p' "$kdir/flags.make")
-link=$(cat "$kdir/link.txt")
-mkdir -p "$build/bench"
-for prog in bench_load bench_timers; do
-  obj="$build/bench/$prog.o"
-  if [ ! -f "$build/bench/$prog" ] || [ "$repo/bench/$prog.cpp" -nt "$build/bench/$prog" ] ||
-     [ "$build/app/kelto" -nt "$build/bench/$prog" ]; then
-    # shellcheck disable=SC2086
-    c++ $cxx_defines $cxx_includes $cxx_flags -c "$repo/bench/$prog.cpp" -o "$obj"
-    line=${link/CMakeFiles\/kelto.dir\/main.cpp.o -o kelto/$obj -o $build/bench/$prog}
-    (cd "$build/app" && eval "$line")
-  fi
-done
+cmake --build "$build" -j "$jobs" --target kelto kelto-replay kelto-levels bench_load bench_timers >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -57,24 +34,21 @@ t1=$(date +%s%N)
 grep -q 'timers=Timer2' "$work/long.out" || { echo "the long headless run did not reach the game" >&2; exit 1; }
 speed=$(awk -v v="$virtual_ms" -v ns=$((t1 - t0)) 'BEGIN { printf "%.0f", (v + 1000) / (ns / 1e6) }')
 
-solver="-"
 solver_levels=0
-if [ -x "$build/tools/levels/kelto-levels" ]; then
-  echo "headless: solver ..." >&2
-  count=$(head -1 "$repo/Data/Map.res" | tr -d '\r')
-  total=0
-  max=0
-  for ((level = 1; level <= count; level++)); do
-    s0=$(date +%s%N)
-    "$build/tools/levels/kelto-levels" solve "$repo/Data/Map.res" "$level" "$work/solve.script" \
-      --data "$repo/Data" > /dev/null 2>&1 || true
-    ms=$((($(date +%s%N) - s0) / 1000000))
-    total=$((total + ms))
-    [ "$ms" -gt "$max" ] && max=$ms
-    solver_levels=$((solver_levels + 1))
-  done
-  solver="$((total / solver_levels)) ms mean, $max ms worst ($solver_levels levels)"
-fi
+echo "headless: solver ..." >&2
+count=$(head -1 "$repo/Data/Map.res" | tr -d '\r')
+total=0
+max=0
+for ((level = 1; level <= count; level++)); do
+  s0=$(date +%s%N)
+  "$build/tools/levels/kelto-levels" solve "$repo/Data/Map.res" "$level" "$work/solve.script" \
+    --data "$repo/Data" > /dev/null 2>&1 || true
+  ms=$((($(date +%s%N) - s0) / 1000000))
+  total=$((total + ms))
+  [ "$ms" -gt "$max" ] && max=$ms
+  solver_levels=$((solver_levels + 1))
+done
+solver="$((total / solver_levels)) ms mean, $max ms worst ($solver_levels levels)"
 
 # ---- live, under a virtual X server ----------------------------------------------------------
 echo "live: first frame, CPU, memory, timers (about $((4 * secs + 15)) s) ..." >&2
