@@ -12,6 +12,11 @@ constexpr double kPi = 3.14159265358979;  // the short value is part of the resu
 
 }  // namespace
 
+int HourHandDegrees(int hour, int minute) {
+    if (hour > 12) hour = hour - 12;
+    return 30 * hour + static_cast<int>(std::floor(minute / 2.0));
+}
+
 int HandAngle(int degrees) {
     int theta = 360 - degrees + 90;
     if (theta > 360) theta = theta - 360;

@@ -13,6 +13,10 @@ struct Point {
 // from 3 o'clock, 0 < θ <= 360): θ = 360 − d + 90, less 360 when above 360.
 int HandAngle(int degrees);
 
+// The hour hand's clock reading at hour:minute: 13..23 count as 1..11, and the hand moves one
+// degree every two minutes.
+int HourHandDegrees(int hour, int minute);
+
 // End point of a hand of the given length at drawing angle theta, from the clock centre
 // (2520, 3180). Uses the sine only, with pi as 3.14159265358979, and floors the offsets, so a few
 // results lie one twip below the exact value (for example x = 3059 at θ = 60).

@@ -236,10 +236,9 @@ void Опрог::Часы_Timer() {
     const int secondDegrees = 6 * s;
     const int m = LocalTime().minute;
     const int minuteDegrees = 6 * m;
-    int h = LocalTime().hour;
-    if (h > 12) h = h - 12;
+    const int h = LocalTime().hour;
     const int m2 = LocalTime().minute;
-    const int hourDegrees = 30 * h + static_cast<int>(std::floor(m2 / 2.0));
+    const int hourDegrees = HourHandDegrees(h, m2);
     PointHand(Секунда, secondDegrees, kLongHand);
     PointHand(Минута, minuteDegrees, kLongHand);
     PointHand(Chas, hourDegrees, kShortHand);

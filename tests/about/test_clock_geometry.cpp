@@ -30,13 +30,6 @@ TEST(ClockGeometry, SecondAndMinuteHandEndPoints) {
     }
 }
 
-// The clock tick's hour-hand reading: 13..23 count as 1..11, and the hand moves one degree every
-// two minutes.
-int HourHandDegrees(int hour, int minute) {
-    if (hour > 12) hour = hour - 12;
-    return 30 * hour + static_cast<int>(std::floor(minute / 2.0));
-}
-
 struct HourCase {
     int hour, minute;
     int degrees;
