@@ -186,7 +186,7 @@ Timer::Timer(Window& w, std::string name, double intervalMs, bool enabled)
     : Control(w, nullptr, std::move(name), -1),
       enabled_(false),
       interval_(intervalMs),
-      order_(w.registerTimer(this)) {
+      declared_(w.registerTimer(this)) {
     Visible = false;
     SetEnabled(enabled);
 }
@@ -203,6 +203,10 @@ void Timer::SetEnabled(bool on) {
 void Timer::SetInterval(double ms) {
     interval_ = ms;
     if (enabled_) due_ = Now() + period();
+}
+
+TickKey Timer::tickKey() const {
+    return {due_, window().sequence(), declared_};
 }
 
 void Timer::Fire() {

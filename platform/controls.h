@@ -1,6 +1,7 @@
 #pragma once
 // Windows hold controls; controls hold the state. Every property change marks the window for
 // repainting, so a window is drawn only when something in it changed.
+#include <compare>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -230,6 +231,15 @@ public:
     bool set(const std::string& prop, const Value& v) override;
 };
 
+// Where a tick stands among the ticks due: the earlier due time first; at the same time, the
+// window loaded first; within one window, the timer declared first.
+struct TickKey {
+    double due;
+    uint64_t windowSequence;
+    int declared;
+    auto operator<=>(const TickKey&) const = default;
+};
+
 // A periodic timer of its window. Switching it on starts a fresh interval; it never has more
 // than one tick pending.
 class Timer : public Control {
@@ -248,7 +258,7 @@ public:
     double period() const;  // the interval as ticked: never shorter than 15.625 ms
     uint64_t tickCount() const { return ticks_; }
     void Fire();  // delivers one tick and schedules the next
-    int order() const { return order_; }
+    TickKey tickKey() const;
 
     std::optional<Value> get(const std::string& prop) const override;
     bool set(const std::string& prop, const Value& v) override;
@@ -258,7 +268,7 @@ private:
     double interval_;
     double due_ = 0;
     uint64_t ticks_ = 0;
-    int order_;
+    int declared_;  // the timer's place among its window's timers
 };
 
 // Elements sharing one name, addressed by index from 0.

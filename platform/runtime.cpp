@@ -252,16 +252,11 @@ void Runtime::MouseEvent(Window& w, Control* target, Mouse kind, int button) {
 
 Timer* Runtime::NextDueTimer() const {
     Timer* best = nullptr;
-    uint64_t bestSeq = 0;
     for (auto& w : windows_) {
         if (w->unloaded) continue;
         for (Timer* t : w->timers()) {
             if (!t->Enabled() || t->Interval() <= 0) continue;
-            if (!best || t->due() < best->due() ||
-                (t->due() == best->due() && w->sequence() < bestSeq)) {
-                best = t;
-                bestSeq = w->sequence();
-            }
+            if (!best || t->tickKey() < best->tickKey()) best = t;
         }
     }
     return best;

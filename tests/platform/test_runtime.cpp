@@ -58,6 +58,19 @@ TEST_F(RuntimeTest, TicksDueTogetherComeInDeclarationOrderAndShortIntervalsTickA
     EXPECT_DOUBLE_EQ(window->Fast.due(), 62.5);
 }
 
+TEST_F(RuntimeTest, TicksDueTogetherInTwoWindowsComeInTheOrderTheWindowsLoaded) {
+    std::vector<std::string> unused;
+    runtime.RegisterWindow("W2", [&] { return std::make_unique<TestWindow>(unused, "W2"); });
+    TestWindow* second = nullptr;
+    runtime.Deliver([&] { second = static_cast<TestWindow*>(&runtime.Show("W2")); });
+    second->Slow.Tick = [this] { log.push_back("W2.Slow"); };
+    // The later window's timer is switched on first; the earlier window still ticks first.
+    second->Slow.SetEnabled(true);
+    window->Other.SetEnabled(true);
+    AdvanceTo(50);
+    EXPECT_EQ(log, (std::vector<std::string>{"Other", "W2.Slow"}));
+}
+
 TEST_F(RuntimeTest, OverdueTimerTicksOnceAndKeepsItsPhase) {
     window->Slow.SetEnabled(true);
     backend.SetNow(1020);  // twenty intervals pass while something else runs
