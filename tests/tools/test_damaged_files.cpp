@@ -332,14 +332,23 @@ protected:
         fs::remove_all(dir);
     }
 
-    // A fresh program folder: the shipped Data/ (linked, not copied) and the row's save file.
-    void MakeFolder(const std::string& save) {
+    // A fresh program folder: the shipped Data/ and the row's save file. The shipped files are
+    // linked, except for runs as "nobody": those get copies, since the checkout itself may lie in
+    // a folder only its owner can enter.
+    void MakeFolder(const std::string& save, bool forNobody) {
         Clean();
         fs::create_directories(dir / "Data");
         // Writable by anyone: runs as "nobody" may still replace the save file.
         fs::permissions(dir / "Data", fs::perms::all);
-        for (const auto& e : fs::directory_iterator(shipped))
-            fs::create_symlink(e.path(), dir / "Data" / e.path().filename());
+        for (const auto& e : fs::directory_iterator(shipped)) {
+            const fs::path copy = dir / "Data" / e.path().filename();
+            if (forNobody) {
+                fs::copy(e.path(), copy, fs::copy_options::recursive);
+                fs::permissions(copy, fs::perms::others_read, fs::perm_options::add);
+            } else {
+                fs::create_symlink(e.path(), copy);
+            }
+        }
         if (!save.empty()) std::ofstream(dir / "Data/Kelto.sav", std::ios::binary) << save;
     }
 
@@ -417,10 +426,10 @@ protected:
         const std::string save =
             level.empty() ? row.save
                           : Replace(row.save, "@", std::string(1, char(std::stoi(level) + 32)));
-        MakeFolder(save);
-        for (const std::string& f : row.files) Damage(at(f), row.damage);
         const bool asNobody =
             row.damage == Damage::Unreadable || row.damage == Damage::ReadOnlyData;
+        MakeFolder(save, asNobody);
+        for (const std::string& f : row.files) Damage(at(f), row.damage);
         const std::string out = Run(row.script, asNobody);
         EXPECT_NE(out.find("exit 0\n"), std::string::npos) << out;
         size_t from = 0;
