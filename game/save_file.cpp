@@ -1,9 +1,9 @@
 #include "game/save_file.h"
 
-#include <charconv>
 #include <cstddef>
 #include <string_view>
-#include <system_error>
+
+#include "platform/number_text.h"
 
 namespace kelto {
 
@@ -38,22 +38,14 @@ std::optional<float> ParseDecimal(std::string_view line) {
     }
     if (i != text.size()) return std::nullopt;
 
-    float value = 0.0f;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (ec != std::errc() || ptr != end) return std::nullopt;
-    return value;
+    return ParseFixed(text);
 }
 
 }  // namespace
 
 std::string FormatSingle(float v) {
     if (v == 0.0f) return "0";  // also -0
-    char buffer[64];
-    const auto [ptr, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
-    if (ec != std::errc()) return {};
-    return std::string(buffer, ptr);
+    return ShortestFixedText(v);
 }
 
 std::string FormatSave(const SaveState& s) {

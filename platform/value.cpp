@@ -1,7 +1,8 @@
 #include "platform/value.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "platform/number_text.h"
 
 namespace kelto {
 
@@ -10,9 +11,7 @@ std::string FormatNumber(double v) {
     if (std::isfinite(v) && std::fabs(v) < 1e15 && v == std::floor(v)) {
         return std::to_string(static_cast<long long>(v));
     }
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
+    return ShortestText(v);
 }
 
 std::string FormatValue(const Value& v) {

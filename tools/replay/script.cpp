@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/files.h"
+#include "platform/number_text.h"
 
 namespace kelto::replay {
 namespace {
@@ -21,9 +22,7 @@ const std::map<std::string, int>& Arity() {
 }
 
 bool IsNumber(const std::string& s) {
-    double d;
-    auto r = std::from_chars(s.data(), s.data() + s.size(), d);
-    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+    return ParseGeneral(s).has_value();
 }
 
 void Check(const Command& c) {
