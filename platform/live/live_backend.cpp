@@ -2,7 +2,11 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +17,7 @@
 #include <sstream>
 
 #include "platform/live/scale.h"
+#include "platform/live/x11.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
 #include "platform/render.h"
@@ -57,6 +62,26 @@ double MsSinceProcessStart() {
     const double start = std::atof(field.c_str()) / static_cast<double>(sysconf(_SC_CLK_TCK));
     return (uptime - start) * 1000;
 }
+
+// Terminate, interrupt and hang-up signals are written to a pipe, so that waiting for events
+// wakes up and the program ends between two events, never inside a handler (a save is never cut
+// off half-written).
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int signal) {
+    const unsigned char byte = static_cast<unsigned char>(signal);
+    [[maybe_unused]] ssize_t ignored = write(g_signalPipe[1], &byte, 1);
+}
+
+void CatchTerminationSignals() {
+    if (pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+constexpr int kMessageBoxEnter = 13;
 
 int MouseButton(uint8_t sdlButton) {
     switch (sdlButton) {
@@ -123,6 +148,9 @@ LiveBackend::LiveBackend() {
     // system's own image calls rather than through an OpenGL texture, which would load a GL
     // driver (on machines without a GPU a whole software GL) for nothing.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Signals are ours: they end the program the way End does, a message box open or not.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    CatchTerminationSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramTitle, SDL_GetError(), nullptr);
         std::exit(1);
@@ -202,10 +230,10 @@ int LiveBackend::ScaleFor(const Window& w, int display) const {
     return ChooseScale(in);
 }
 
-LiveBackend::Native& LiveBackend::Create(Window& w, bool modal) {
+LiveBackend::Native& LiveBackend::Create(Window& w, SDL_Window* owner) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (w.BorderStyle == Window::Border::None) flags |= SDL_WINDOW_BORDERLESS;
-    if (!w.ShowInTaskbar || modal) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    if (!w.ShowInTaskbar || owner) flags |= SDL_WINDOW_SKIP_TASKBAR;
     // Windows open centred on the first display, at the scale that suits it.
     const int scale = ScaleFor(w, 0);
     SDL_Window* sdl =
@@ -215,13 +243,18 @@ LiveBackend::Native& LiveBackend::Create(Window& w, bool modal) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramTitle, SDL_GetError(), nullptr);
         std::exit(1);
     }
+    if (!x11Handlers_) {
+        x11::InstallErrorHandlers(sdl);
+        x11Handlers_ = true;
+    }
+    x11::SetLegacyName(sdl, w.Caption.get());
     if (w.Icon) {
         if (SDL_Surface* icon = SurfaceOf(w.Icon->pixels, w.Icon->width, w.Icon->height)) {
             SDL_SetWindowIcon(sdl, icon);
             SDL_FreeSurface(icon);
         }
     }
-    natives_.push_back({&w, sdl, true, scale});
+    natives_.push_back({&w, sdl, true, scale, scale});
     WindowOpacityChanged(w);
     return natives_.back();
 }
@@ -236,8 +269,7 @@ void LiveBackend::Destroy(const Window& w) {
 
 void LiveBackend::WindowShown(Window& w) {
     Native* n = NativeFor(w);
-    if (!n) n = &Create(w, false);
-    SDL_SetWindowTitle(n->sdl, w.Caption.get().c_str());
+    if (!n) n = &Create(w, nullptr);
     SDL_ShowWindow(n->sdl);
     SDL_RaiseWindow(n->sdl);
     Present(*n);
@@ -248,7 +280,7 @@ void LiveBackend::WindowUnloaded(Window& w) {
 }
 
 void LiveBackend::WindowResized(Window& w) {
-    if (Native* n = NativeFor(w))
+    if (Native* n = NativeFor(w); n && !n->fullscreen)
         SDL_SetWindowSize(n->sdl, w.ClientWidthPx() * n->scale, w.ClientHeightPx() * n->scale);
 }
 
@@ -260,24 +292,40 @@ void LiveBackend::WindowOpacityChanged(Window& w) {
 void LiveBackend::Present(Native& n) {
     Window& w = *n.window;
     if (SDL_GetWindowFlags(n.sdl) & SDL_WINDOW_HIDDEN) return;
-    if (std::string(SDL_GetWindowTitle(n.sdl)) != w.Caption.get())
+    if (std::string(SDL_GetWindowTitle(n.sdl)) != w.Caption.get()) {
         SDL_SetWindowTitle(n.sdl, w.Caption.get().c_str());
+        x11::SetLegacyName(n.sdl, w.Caption.get());
+    }
     RenderWindow(w, n.next);
     const Canvas& cv = n.next;
+    SDL_Surface* target = SDL_GetWindowSurface(n.sdl);
+    if (n.fullscreen && target) {
+        // On the whole screen: the largest whole-number scale that fits, centred on black.
+        const int s = std::max(1, std::min(target->w / cv.width, target->h / cv.height));
+        const int x = (target->w - cv.width * s) / 2, y = (target->h - cv.height * s) / 2;
+        if (s != n.scale || x != n.offsetX || y != n.offsetY) n.exposed = true;
+        n.scale = s;
+        n.offsetX = x;
+        n.offsetY = y;
+    }
     const bool whole = n.exposed || cv.width != n.shown.width || cv.height != n.shown.height;
     const Rect changed = whole ? Rect{0, 0, cv.width, cv.height} : ChangedArea(n.shown, cv);
-    SDL_Surface* target = SDL_GetWindowSurface(n.sdl);
     SDL_Surface* src = changed.empty() ? nullptr : SurfaceOf(cv.pixels, cv.width, cv.height);
     if (target && src) {
         SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
+        if (whole && n.fullscreen) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
         SDL_Rect from{changed.x0, changed.y0, changed.x1 - changed.x0, changed.y1 - changed.y0};
         // Nearest-neighbour: every pixel becomes a sharp scale x scale square.
-        SDL_Rect to{from.x * n.scale, from.y * n.scale, from.w * n.scale, from.h * n.scale};
+        SDL_Rect to{n.offsetX + from.x * n.scale, n.offsetY + from.y * n.scale, from.w * n.scale,
+                    from.h * n.scale};
         if (n.scale == 1)
             SDL_BlitSurface(src, &from, target, &to);
         else
             SDL_BlitScaled(src, &from, target, &to);
-        SDL_UpdateWindowSurfaceRects(n.sdl, &to, 1);
+        if (whole && n.fullscreen)
+            SDL_UpdateWindowSurface(n.sdl);
+        else
+            SDL_UpdateWindowSurfaceRects(n.sdl, &to, 1);
     }
     std::swap(n.shown, n.next);
     SDL_FreeSurface(src);
@@ -307,49 +355,141 @@ void LiveBackend::PresentAll() {
     }
 }
 
+std::pair<int, int> LiveBackend::ToWindow(const Native& n, int x, int y) const {
+    return {Unscaled(x - n.offsetX, n.scale), Unscaled(y - n.offsetY, n.scale)};
+}
+
+Control* LiveBackend::ControlUnder(const Native& n, int x, int y) const {
+    const auto [wx, wy] = ToWindow(n, x, y);
+    return ControlAt(*n.window, wx, wy);
+}
+
+bool LiveBackend::IsFullscreenKey(const SDL_Event& e) {
+    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
+    const SDL_Keycode k = e.key.keysym.sym;
+    return k == SDLK_F11 || ((k == SDLK_RETURN || k == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT));
+}
+
+void LiveBackend::ToggleFullscreen(Native& n) {
+    n.fullscreen = !n.fullscreen;
+    if (n.fullscreen) {
+        n.windowedScale = n.scale;
+        SDL_SetWindowFullscreen(n.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        // SDL brings the window back to the size and place it had before.
+        SDL_SetWindowFullscreen(n.sdl, 0);
+        n.scale = n.windowedScale;
+        n.offsetX = n.offsetY = 0;
+    }
+    n.exposed = true;
+}
+
+bool LiveBackend::TakeTermination() {
+    unsigned char byte;
+    bool any = false;
+    while (g_signalPipe[0] >= 0 && read(g_signalPipe[0], &byte, 1) == 1) any = true;
+    return any;
+}
+
+bool LiveBackend::NextEvent(SDL_Event& e, std::optional<double> timeoutMs) {
+    // SDL's own waiting is not used: on X11 it wakes itself by sending an event to one of the
+    // program's windows from a second connection, and when that window is destroyed meanwhile
+    // (a message box just answered) the server refuses the event and Xlib ends the process.
+    // Waiting on the connection and on the signal pipe ourselves sends nothing.
+    SDL_PumpEvents();
+    if (SDL_PollEvent(&e)) return true;
+    std::optional<int> ms;
+    if (timeoutMs) ms = static_cast<int>(std::ceil(std::max(0.0, *timeoutMs)));
+    if (ms == 0) return false;
+    SDL_Window* any = natives_.empty() ? nullptr : natives_.front().sdl;
+    if (!x11::WaitForInput(any, g_signalPipe[0], ms)) {
+        // Not on X11: SDL's wait, short enough to notice a signal soon.
+        return SDL_WaitEventTimeout(&e, std::min(ms.value_or(100), 100)) != 0;
+    }
+    SDL_PumpEvents();
+    return SDL_PollEvent(&e) != 0;
+}
+
 int LiveBackend::ShowMessageBox(const std::string& prompt, int style, const std::string& title) {
+    // The box belongs to the window that was active when it opened: it stays above it and is
+    // centred over it.
+    Native* owner = nullptr;
+    if (Window* active = Runtime::Get().ActiveWindow()) owner = NativeFor(*active);
+    if (!owner && !natives_.empty()) owner = &natives_.back();
+    SDL_Window* ownerSdl = owner ? owner->sdl : nullptr;
     MessageBoxWindow box(prompt, style, title);
-    Native& created = Create(box, true);
-    SDL_ShowWindow(created.sdl);
-    SDL_RaiseWindow(created.sdl);
-    const unsigned boxId = SDL_GetWindowID(created.sdl);
+    Native& created = Create(box, ownerSdl);
+    SDL_Window* boxSdl = created.sdl;
+    x11::MarkAsDialog(boxSdl, {box.answers().size() == 1});
+    if (ownerSdl) {
+        SDL_SetWindowModalFor(boxSdl, ownerSdl);
+        int ox, oy, ow, oh, bw, bh;
+        SDL_GetWindowPosition(ownerSdl, &ox, &oy);
+        SDL_GetWindowSize(ownerSdl, &ow, &oh);
+        SDL_GetWindowSize(boxSdl, &bw, &bh);
+        SDL_SetWindowPosition(boxSdl, ox + (ow - bw) / 2, oy + (oh - bh) / 2);
+    }
+    SDL_ShowWindow(boxSdl);
+    SDL_RaiseWindow(boxSdl);
+    const unsigned boxId = SDL_GetWindowID(boxSdl);
+    auto boxNative = [&]() -> Native& { return *NativeById(boxId); };
     int answer = 0;
     bool pressed = false;
-    while (!answer) {
+    bool terminated = false;
+    while (!answer && !terminated) {
         PresentAll();
         SDL_Event e;
-        if (!SDL_WaitEvent(&e)) break;
-        if (e.type == SDL_WINDOWEVENT) {
+        const bool got = NextEvent(e, std::nullopt);
+        terminated = TakeTermination();
+        if (!got) continue;
+        if (e.type == SDL_QUIT) {
+            terminated = true;
+        } else if (e.type == SDL_WINDOWEVENT) {
             if (Native* n = NativeById(e.window.windowID)) {
-                if (e.window.event == SDL_WINDOWEVENT_EXPOSED) n->exposed = true;
+                if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                    e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                    n->exposed = true;
+                // A Yes/No box has no close box; a close request for it, or for any window
+                // behind it, is ignored.
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE && e.window.windowID == boxId &&
                     box.answers().size() == 1)
                     answer = box.answers().front();
+                // The box stays above every window of the program, and on the screen: a window
+                // manager that still offers to minimize it gets it back at once.
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && e.window.windowID != boxId)
+                    SDL_RaiseWindow(boxSdl);
+                if (e.window.event == SDL_WINDOWEVENT_MINIMIZED && e.window.windowID == boxId) {
+                    SDL_RestoreWindow(boxSdl);
+                    SDL_RaiseWindow(boxSdl);
+                }
             }
+        } else if (IsFullscreenKey(e)) {
+            // Toggling is for the windows of the game, not for the box.
         } else if (e.type == SDL_KEYDOWN && e.key.windowID == boxId) {
             answer = box.AnswerForKey(VirtualKey(e.key.keysym.sym));
-        } else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.windowID == boxId) {
-            const int s = NativeFor(box)->scale;
-            pressed = box.AnswerFor(
-                          ControlAt(box, Unscaled(e.button.x, s), Unscaled(e.button.y, s))) != 0;
+        } else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.windowID != boxId) {
+            SDL_RaiseWindow(boxSdl);
+        } else if (e.type == SDL_MOUSEBUTTONDOWN) {
+            pressed = box.AnswerFor(ControlUnder(boxNative(), e.button.x, e.button.y)) != 0;
         } else if (e.type == SDL_MOUSEBUTTONUP && e.button.windowID == boxId && pressed) {
-            const int s = NativeFor(box)->scale;
-            answer =
-                box.AnswerFor(ControlAt(box, Unscaled(e.button.x, s), Unscaled(e.button.y, s)));
+            answer = box.AnswerFor(ControlUnder(boxNative(), e.button.x, e.button.y));
             pressed = false;
         } else {
             // On a controller the south button is Enter and Back is Esc; nothing else reaches
             // the windows behind the box.
             Gamepad(e);
             if (e.type == SDL_CONTROLLERBUTTONDOWN) {
-                if (e.cbutton.button == SDL_CONTROLLER_BUTTON_A) answer = box.AnswerForKey(13);
+                if (e.cbutton.button == SDL_CONTROLLER_BUTTON_A)
+                    answer = box.AnswerForKey(kMessageBoxEnter);
                 if (e.cbutton.button == SDL_CONTROLLER_BUTTON_BACK)
                     answer = box.AnswerForKey(kKeyEscape);
             }
         }
     }
     Destroy(box);
-    return answer ? answer : box.answers().front();
+    // A signal ends the program the way End does: the handler that asked goes no further.
+    if (terminated) throw ProgramEnd{};
+    return answer;
 }
 
 void LiveBackend::PlaySound(const std::string& /*shownPath*/, const std::string* wav) {
@@ -412,15 +552,22 @@ void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
             Native* n = NativeById(e.window.windowID);
             if (!n) return;
             Window* w = n->window;
-            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) n->exposed = true;
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                n->exposed = true;
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) rt.SetActiveWindow(w);
             if (e.window.event == SDL_WINDOWEVENT_CLOSE) rt.Deliver([&] { rt.Unload(*w); });
             return;
         }
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            Native* n = NativeById(e.key.windowID);
+            if (IsFullscreenKey(e)) {
+                if (n && e.type == SDL_KEYDOWN && !e.key.repeat) ToggleFullscreen(*n);
+                return;
+            }
             const int vk = VirtualKey(e.key.keysym.sym);
-            if (Native* n = NativeById(e.key.windowID)) rt.SetActiveWindow(n->window);
+            if (n) rt.SetActiveWindow(n->window);
             if (!vk) return;
             if (e.type == SDL_KEYDOWN)
                 rt.KeyDown(vk);
@@ -435,9 +582,8 @@ void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
             Window& w = *n->window;
             const bool down = e.type == SDL_MOUSEBUTTONDOWN;
             SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
-            rt.MouseEvent(
-                w, ControlAt(w, Unscaled(e.button.x, n->scale), Unscaled(e.button.y, n->scale)),
-                down ? M::Down : M::Up, MouseButton(e.button.button));
+            rt.MouseEvent(w, ControlUnder(*n, e.button.x, e.button.y), down ? M::Down : M::Up,
+                          MouseButton(e.button.button));
             return;
         }
         case SDL_MOUSEMOTION: {
@@ -448,9 +594,7 @@ void LiveBackend::Handle(Runtime& rt, const SDL_Event& e) {
                                : e.motion.state & SDL_BUTTON_MMASK ? 4
                                : e.motion.state & SDL_BUTTON_LMASK ? 1
                                                                    : 0;
-            rt.MouseEvent(
-                w, ControlAt(w, Unscaled(e.motion.x, n->scale), Unscaled(e.motion.y, n->scale)),
-                M::Move, button);
+            rt.MouseEvent(w, ControlUnder(*n, e.motion.x, e.motion.y), M::Move, button);
             return;
         }
         case SDL_CONTROLLERDEVICEADDED:
@@ -470,22 +614,18 @@ void LiveBackend::Run(Runtime& rt) {
         rt.RunDueTimers();
         if (rt.ended()) break;
         PresentAll();
-        SDL_Event e;
-        int got;
         // With controllers on, wake at least once a second so that one plugged in while
         // nothing else happens is noticed.
         std::optional<double> wait;
         if (auto due = rt.NextDue()) wait = std::max(0.0, *due - NowMs());
         if (controllers_) wait = std::min(wait.value_or(1000.0), 1000.0);
-        if (wait) {
-            got = SDL_WaitEventTimeout(&e, static_cast<int>(std::ceil(*wait)));
-        } else {
-            got = SDL_WaitEvent(&e);
-        }
+        SDL_Event e;
+        bool got = NextEvent(e, wait);
         while (got && !rt.ended()) {
             Handle(rt, e);
             got = SDL_PollEvent(&e);
         }
+        if (TakeTermination()) rt.EndProgram();
     }
 }
 

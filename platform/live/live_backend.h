@@ -38,18 +38,31 @@ private:
         Window* window;
         SDL_Window* sdl;
         bool exposed = true;
-        int scale = 1;       // the window's pixels are shown scale x scale times as large
-        Canvas shown{0, 0};  // what is on the screen, to send only what changes
-        Canvas next{0, 0};   // the frame being drawn
+        int scale = 1;          // the window's pixels are shown scale x scale times as large
+        int windowedScale = 1;  // the scale to go back to when leaving the whole screen
+        bool fullscreen = false;
+        int offsetX = 0, offsetY = 0;  // where the window's pixels start on the whole screen
+        Canvas shown{0, 0};            // what is on the screen, to send only what changes
+        Canvas next{0, 0};             // the frame being drawn
     };
     Native* NativeFor(const Window& w);
     Native* NativeById(unsigned id);
-    Native& Create(Window& w, bool modal);
+    Native& Create(Window& w, SDL_Window* owner);
     int ScaleFor(const Window& w, int display) const;
     void Destroy(const Window& w);
     void Present(Native& n);
     void PresentAll();
+    // The window pixel under a point of the native window.
+    std::pair<int, int> ToWindow(const Native& n, int x, int y) const;
+    Control* ControlUnder(const Native& n, int x, int y) const;
     void Handle(Runtime& runtime, const SDL_Event& e);
+    // F11 and Alt+Enter: the backend's own keys, never seen by the windows.
+    static bool IsFullscreenKey(const SDL_Event& e);
+    void ToggleFullscreen(Native& n);
+    // The next event, waiting at most timeoutMs (forever when empty); false when none came.
+    // A terminate, interrupt or hang-up signal sets terminated_ and wakes the wait.
+    bool NextEvent(SDL_Event& e, std::optional<double> timeoutMs);
+    bool TakeTermination();
     // Game-controller events (hot-plug, buttons, the left stick) as key changes.
     std::vector<KeyChange> Gamepad(const SDL_Event& e);
     void BenchFirstFrame();
@@ -62,6 +75,7 @@ private:
     GamepadKeys pad_;
     std::vector<std::pair<int, void*>> opened_;  // controller instance id, SDL_GameController*
     std::optional<int> forcedScale_;
+    bool x11Handlers_ = false;
     const char* benchFirstFrame_ = nullptr;
 };
 
