@@ -13,6 +13,8 @@ constexpr float kIconSize = 32 * kTwipsPerPixel;
 constexpr float kButtonW = 75 * kTwipsPerPixel;
 constexpr float kButtonH = 23 * kTwipsPerPixel;
 constexpr float kButtonGap = 8 * kTwipsPerPixel;
+constexpr float kFocusInset = 4 * kTwipsPerPixel;
+const uint32_t kButtonFace = Rgb(225, 225, 225);
 
 }  // namespace
 
@@ -86,14 +88,27 @@ void MessageBoxWindow::AddIcon(int icon) {
 
 void MessageBoxWindow::AddButton(const std::string& text, int answer, float left, float top) {
     PictureBox& box = Button.Add(nullptr);
-    box.BackColor = Rgb(225, 225, 225);
+    box.BackColor = kButtonFace;
     box.Move(left, top, kButtonW, kButtonH);
     Label& label = ButtonText.Add(&box);
     label.TextFont = Font{"MS Sans Serif", 9};
     label.Alignment = Label::Align::Center;
     label.Caption = text;
     label.Move(0, 4 * kTwipsPerPixel, kButtonW, kButtonH);
+    if (answers_.empty()) MarkAsDefault(box, label);
     answers_.push_back(answer);
+}
+
+void MessageBoxWindow::MarkAsDefault(PictureBox& button, Label& text) {
+    // The button Enter presses: a dark outline, and a focus frame inside it.
+    Shape& outline = DefaultFrame.Add(&button);
+    outline.Move(0, 0, kButtonW, kButtonH);
+    outline.BorderColor = Rgb(0, 0, 0);
+    Shape& focus = DefaultFrame.Add(&button);
+    focus.Move(kFocusInset, kFocusInset, kButtonW - 2 * kFocusInset, kButtonH - 2 * kFocusInset);
+    focus.BorderColor = Rgb(96, 96, 96);
+    for (Shape* s : {&outline, &focus}) s->FillColor = kButtonFace;
+    SetDrawingOrder({&text, &focus, &outline});
 }
 
 int MessageBoxWindow::AnswerFor(const Control* c) const {
@@ -106,7 +121,7 @@ int MessageBoxWindow::AnswerFor(const Control* c) const {
 }
 
 int MessageBoxWindow::AnswerForKey(int keyCode) const {
-    if (keyCode == 13) return answers_.front();
+    if (keyCode == kKeyEnter) return answers_.front();
     if (keyCode == kKeyEscape && answers_.size() == 1) return answers_.front();
     return 0;
 }

@@ -21,12 +21,14 @@ public:
 private:
     void AddIcon(int style);
     void AddButton(const std::string& text, int answer, float left, float top);
+    void MarkAsDefault(PictureBox& button, Label& text);
 
     Label Prompt{*this, nullptr, "Prompt"};
     ControlArray<Shape> IconShape{*this, "IconShape"};
     ControlArray<Label> IconMark{*this, "IconMark"};
     ControlArray<PictureBox> Button{*this, "Button"};
     ControlArray<Label> ButtonText{*this, "ButtonText"};
+    ControlArray<Shape> DefaultFrame{*this, "DefaultFrame"};
     std::vector<int> answers_;
 };
 

@@ -27,7 +27,8 @@ enum Key {
     kKeyRight = 39,
     kKeyDown = 40,
     kKeyF5 = 116,
-    kKeyF8 = 119
+    kKeyF8 = 119,
+    kKeyEnter = 13
 };
 
 struct DateTime {

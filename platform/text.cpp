@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <stdexcept>
@@ -96,18 +97,42 @@ const TextMask& RenderedText(const Font& font, const std::string& text, int wrap
 
 }  // namespace
 
-void DrawText(Canvas& c, const Font& font, const std::string& text, Color color, int x, int y,
-              int w, int h, TextAlign align, bool wrap) {
-    if (text.empty() || w <= 0 || h <= 0) return;
-    const TextMask& mask = RenderedText(font, text, wrap ? w : 0, align);
-    const Rect saved = c.clip;
-    c.clip = c.clip.intersect({x, y, x + w, y + h});
+namespace {
+
+// Draws one text (a paragraph, when wrapping) with its top at y; returns its height.
+int DrawMask(Canvas& c, const TextMask& mask, Pixel ink, int x, int y, int w, TextAlign align) {
     const int left = align == TextAlign::Center ? x + (w - mask.width) / 2 : x;
-    const Pixel ink = ToPixel(color);
     for (int row = 0; row < mask.height; ++row) {
         for (int col = 0; col < mask.width; ++col) {
             const uint32_t a = mask.alpha[static_cast<size_t>(row) * mask.width + col];
             if (a) c.Blend(left + col, y + row, ink.withAlpha(a));
+        }
+    }
+    return mask.height;
+}
+
+}  // namespace
+
+void DrawText(Canvas& c, const Font& font, const std::string& text, Color color, int x, int y,
+              int w, int h, TextAlign align, bool wrap) {
+    if (text.empty() || w <= 0 || h <= 0) return;
+    const Rect saved = c.clip;
+    c.clip = c.clip.intersect({x, y, x + w, y + h});
+    const Pixel rgb = ToPixel(color);
+    if (!wrap) {
+        DrawMask(c, RenderedText(font, text, 0, align), rgb, x, y, w, align);
+    } else {
+        // Each line break starts a paragraph of its own, wrapped alone, so that a line that
+        // fits is never broken because of the break that ends it.
+        int top = y;
+        size_t start = 0;
+        while (start <= text.size()) {
+            const size_t end = std::min(text.find('\n', start), text.size());
+            const std::string paragraph = text.substr(start, end - start);
+            top += paragraph.empty() ? TTF_FontLineSkip(Open(font))
+                                     : DrawMask(c, RenderedText(font, paragraph, w, align), rgb,
+                                                x, top, w, align);
+            start = end + 1;
         }
     }
     c.clip = saved;

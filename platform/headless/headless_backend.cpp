@@ -53,7 +53,7 @@ int HeadlessBackend::ShowMessageBox(const std::string& prompt, int style,
     if (yesNo && answer == kOk) throw ScriptError("'answer ok' given to a Yes/No message box");
     if (!yesNo && answer != kOk) throw ScriptError("'answer yes/no' given to an OK message box");
     Log(line + " -> " + (answer == kYes ? "yes" : answer == kNo ? "no" : "ok"));
-    if (onMessageBox) onMessageBox();
+    if (onMessageBox) onMessageBox(prompt, style, title);
     return answer;
 }
 

@@ -34,8 +34,9 @@ public:
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     size_t pendingAnswers() const { return answers_.size(); }
     void Log(const std::string& line);
-    // Called while a message box is open, after its line is written.
-    std::function<void()> onMessageBox;
+    // Called while a message box is open, after its line is written, with what the box shows.
+    std::function<void(const std::string& prompt, int style, const std::string& title)>
+        onMessageBox;
 
 private:
     std::ostream& out_;

@@ -81,8 +81,6 @@ void CatchTerminationSignals() {
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-constexpr int kMessageBoxEnter = 13;
-
 int MouseButton(uint8_t sdlButton) {
     switch (sdlButton) {
         case SDL_BUTTON_RIGHT:
@@ -127,7 +125,7 @@ int VirtualKey(int k) {
             return kKeyDown;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            return 13;
+            return kKeyEnter;
         case SDLK_TAB:
             return 9;
         case SDLK_BACKSPACE:
@@ -480,7 +478,7 @@ int LiveBackend::ShowMessageBox(const std::string& prompt, int style, const std:
             Gamepad(e);
             if (e.type == SDL_CONTROLLERBUTTONDOWN) {
                 if (e.cbutton.button == SDL_CONTROLLER_BUTTON_A)
-                    answer = box.AnswerForKey(kMessageBoxEnter);
+                    answer = box.AnswerForKey(kKeyEnter);
                 if (e.cbutton.button == SDL_CONTROLLER_BUTTON_BACK)
                     answer = box.AnswerForKey(kKeyEscape);
             }

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/message_box.h"
 #include "platform/picture.h"
 #include "platform/render.h"
 #include "tools/replay/script.h"
@@ -18,8 +19,14 @@ public:
     explicit Runner(std::ostream& out) : out_(out), backend_(out), runtime_(backend_) {
         ResetProgramState();
         RegisterProgramWindows(runtime_);
-        backend_.onMessageBox = [this] {
+        backend_.onMessageBox = [this](const std::string& prompt, int style,
+                                       const std::string& title) {
             for (const std::string& expr : watches_) Print(expr);
+            if (!boxShot_.empty()) {
+                MessageBoxWindow box(prompt, style, title);
+                SavePicture(RenderWindow(box), boxShot_);
+                boxShot_.clear();
+            }
         };
     }
 
@@ -61,6 +68,8 @@ public:
             Screenshot(a[0], a[1]);
         else if (v == "pixel")
             PrintPixel(a[0], std::stoi(a[1]), std::stoi(a[2]));
+        else if (v == "boxshot")
+            boxShot_ = a[0];
         else
             Mouse(c);
     }
@@ -238,7 +247,10 @@ private:
     }
 
     void Screenshot(const std::string& window, const std::string& file) {
-        Canvas cv = RenderWindow(Loaded(window));
+        SavePicture(RenderWindow(Loaded(window)), file);
+    }
+
+    static void SavePicture(const Canvas& cv, const std::string& file) {
         if (!SavePng(cv.pixels, cv.width, cv.height, file))
             throw ScriptError("cannot write " + file);
     }
@@ -257,6 +269,7 @@ private:
 
     std::ostream& out_;
     std::vector<std::string> watches_;  // printed whenever a message box opens
+    std::string boxShot_;               // where the next message box's picture goes
     HeadlessBackend backend_;
     Runtime runtime_;
 };

@@ -17,6 +17,7 @@ const std::map<std::string, int>& Arity() {
         {"show", 1},   {"mousedown", 2},  {"mouseup", 2}, {"mousemove", 2}, {"click", 2},
         {"answer", 1}, {"time", 1},       {"date", 1},    {"set", -1},      {"print", 1},
         {"state", 0},  {"screenshot", 2}, {"watch", 1},   {"file", 1},      {"pixel", 3},
+        {"boxshot", 1},
     };
     return arity;
 }
