@@ -9,7 +9,7 @@ mode=${1:-play}
 packages=(cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
           libsdl2-mixer-dev libx11-dev fonts-comfortaa fonts-dejavu-core)
 if [ "$mode" = test ]; then
-  packages+=(libgtest-dev xvfb xauth x11-utils imagemagick desktop-file-utils appstream xdotool)
+  packages+=(libgtest-dev xvfb xauth x11-utils imagemagick openbox libxtst-dev desktop-file-utils appstream xdotool)
 fi
 missing=()
 for p in "${packages[@]}"; do

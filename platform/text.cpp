@@ -130,8 +130,8 @@ void DrawText(Canvas& c, const Font& font, const std::string& text, Color color,
             const size_t end = std::min(text.find('\n', start), text.size());
             const std::string paragraph = text.substr(start, end - start);
             top += paragraph.empty() ? TTF_FontLineSkip(Open(font))
-                                     : DrawMask(c, RenderedText(font, paragraph, w, align), rgb,
-                                                x, top, w, align);
+                                     : DrawMask(c, RenderedText(font, paragraph, w, align), rgb, x,
+                                                top, w, align);
             start = end + 1;
         }
     }

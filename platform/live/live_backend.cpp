@@ -6,10 +6,9 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -148,6 +147,9 @@ LiveBackend::LiveBackend() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Signals are ours: they end the program the way End does, a message box open or not.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A click on a window that is not active yet counts, as on the classic desktop: SDL would
+    // drop a press that comes with the window manager's focus change.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     CatchTerminationSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramTitle, SDL_GetError(), nullptr);
@@ -311,7 +313,8 @@ void LiveBackend::Present(Native& n) {
     SDL_Surface* src = changed.empty() ? nullptr : SurfaceOf(cv.pixels, cv.width, cv.height);
     if (target && src) {
         SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
-        if (whole && n.fullscreen) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+        if (whole && n.fullscreen)
+            SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
         SDL_Rect from{changed.x0, changed.y0, changed.x1 - changed.x0, changed.y1 - changed.y0};
         // Nearest-neighbour: every pixel becomes a sharp scale x scale square.
         SDL_Rect to{n.offsetX + from.x * n.scale, n.offsetY + from.y * n.scale, from.w * n.scale,
@@ -365,7 +368,8 @@ Control* LiveBackend::ControlUnder(const Native& n, int x, int y) const {
 bool LiveBackend::IsFullscreenKey(const SDL_Event& e) {
     if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
     const SDL_Keycode k = e.key.keysym.sym;
-    return k == SDLK_F11 || ((k == SDLK_RETURN || k == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT));
+    return k == SDLK_F11 ||
+           ((k == SDLK_RETURN || k == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT));
 }
 
 void LiveBackend::ToggleFullscreen(Native& n) {
@@ -463,7 +467,9 @@ int LiveBackend::ShowMessageBox(const std::string& prompt, int style, const std:
             }
         } else if (IsFullscreenKey(e)) {
             // Toggling is for the windows of the game, not for the box.
-        } else if (e.type == SDL_KEYDOWN && e.key.windowID == boxId) {
+        } else if (e.type == SDL_KEYDOWN) {
+            // The box is modal for the whole program: a key typed before the window manager
+            // has moved the focus to it still answers it.
             answer = box.AnswerForKey(VirtualKey(e.key.keysym.sym));
         } else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.windowID != boxId) {
             SDL_RaiseWindow(boxSdl);

@@ -47,8 +47,8 @@ void AddNetWmState(Display* d, ::Window w, Atom state) {
     int format;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, netWmState, 0, 64, False, XA_ATOM, &type, &format, &count,
-                           &after, &data) == Success &&
+    if (XGetWindowProperty(d, w, netWmState, 0, 64, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
         data) {
         if (format == 32) {
             const Atom* atoms = reinterpret_cast<const Atom*>(data);
@@ -82,8 +82,7 @@ void SetLegacyName(SDL_Window* window, const std::string& utf8) {
     if (!h.display) return;
     char* list[] = {const_cast<char*>(utf8.c_str())};
     XTextProperty prop;
-    if (Xutf8TextListToTextProperty(h.display, list, 1, XStdICCTextStyle, &prop) < Success)
-        return;
+    if (Xutf8TextListToTextProperty(h.display, list, 1, XStdICCTextStyle, &prop) < Success) return;
     XSetWMName(h.display, h.window, &prop);
     XSetWMIconName(h.display, h.window, &prop);
     XFree(prop.value);
