@@ -14,7 +14,7 @@ constexpr float kButtonW = 75 * kTwipsPerPixel;
 constexpr float kButtonH = 23 * kTwipsPerPixel;
 constexpr float kButtonGap = 8 * kTwipsPerPixel;
 constexpr float kFocusInset = 4 * kTwipsPerPixel;
-const uint32_t kButtonFace = Rgb(225, 225, 225);
+const Color kButtonFace = Rgb(225, 225, 225);
 
 }  // namespace
 
