@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <tuple>
 
 #include "platform/files.h"
 #include "platform/gif.h"
@@ -158,10 +160,46 @@ Picture DecodePicture(std::string_view bytes, std::string source) {
     return bmp;
 }
 
+namespace {
+
+// What identifies a file's content: its size and two independent 64-bit hashes of its bytes.
+struct ContentKey {
+    size_t size;
+    uint64_t fnv;
+    size_t std;
+    std::string source;
+    bool operator<(const ContentKey& o) const {
+        return std::tie(size, fnv, std, source) < std::tie(o.size, o.fnv, o.std, o.source);
+    }
+};
+
+ContentKey KeyOf(std::string_view bytes, const std::string& source) {
+    uint64_t h = 14695981039346656037ull;
+    for (char c : bytes) h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+    return {bytes.size(), h, std::hash<std::string_view>{}(bytes), source};
+}
+
+// Pictures still shown somewhere, by the content they were decoded from. Nothing is kept once
+// the last control lets go of a picture.
+std::map<ContentKey, std::weak_ptr<const Bitmap>>& Decoded() {
+    static std::map<ContentKey, std::weak_ptr<const Bitmap>> decoded;
+    return decoded;
+}
+
+}  // namespace
+
 Picture LoadPicture(const std::string& path) {
+    // The file is read every time, so a changed file gives the new picture; the same bytes
+    // again give the pixels already decoded from them.
     auto bytes = ReadFile(path);
     if (!bytes) return nullptr;
-    return DecodePicture(*bytes, ShownPath(path));
+    auto& decoded = Decoded();
+    std::erase_if(decoded, [](const auto& entry) { return entry.second.expired(); });
+    ContentKey key = KeyOf(*bytes, ShownPath(path));
+    if (auto it = decoded.find(key); it != decoded.end()) return it->second.lock();
+    Picture p = DecodePicture(*bytes, key.source);
+    if (p) decoded.emplace(std::move(key), p);
+    return p;
 }
 
 std::string_view PackagedFile(std::string_view name) {

@@ -106,6 +106,31 @@ TEST_F(TempFolder, SoundsThatAreNotWavPlayTheDefaultSound) {
     EXPECT_NE(log.find("missing.res (default)"), std::string::npos);
 }
 
+TEST_F(TempFolder, PicturesOfTheSameBytesShareOneDecodingAndAChangedFileGivesTheNewPicture) {
+    const std::string corpus = std::string(KELTO_SOURCE_DIR) + "/fuzz/corpus/picture/";
+    const std::string hero = *ReadFile(corpus + "hero.bmp");
+    const std::string button = *ReadFile(corpus + "button.png");
+    ASSERT_TRUE(WriteFileReplacing(path("Texture1.res"), hero));
+    Picture first = LoadPicture(path("Texture1.res"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(LoadPicture(path("Texture1.res")), first);  // one copy of the pixels
+    // The file is read again on every load: new bytes give the new picture.
+    ASSERT_TRUE(WriteFileReplacing(path("Texture1.res"), button));
+    Picture changed = LoadPicture(path("Texture1.res"));
+    ASSERT_TRUE(changed);
+    EXPECT_NE(changed->pixels, first->pixels);
+    EXPECT_EQ(changed->pixels, DecodePicture(button)->pixels);
+    // The old bytes back again, after every holder let go of them: decoded afresh, same pixels.
+    const std::vector<uint32_t> pixels = first->pixels;
+    first.reset();
+    ASSERT_TRUE(WriteFileReplacing(path("Texture1.res"), hero));
+    EXPECT_EQ(LoadPicture(path("Texture1.res"))->pixels, pixels);
+    // A missing or damaged file still gives no picture.
+    EXPECT_FALSE(LoadPicture(path("missing.res")));
+    ASSERT_TRUE(WriteFileReplacing(path("Texture1.res"), hero.substr(0, 10)));
+    EXPECT_FALSE(LoadPicture(path("Texture1.res")));
+}
+
 }  // namespace
 }  // namespace kelto
 
